@@ -66,7 +66,8 @@ Outcome DailyBackup(DataServices &data, Prompter &prompter, const Clock &clock)
     }
     if (!QFileInfo(folder).isDir()) {
         if (prompter.ShowMess(QStringLiteral("当前目录") + folder + QStringLiteral(" 不存在，是否创建！"),
-                              MessageKind::Question) != Prompter::Yes)
+                              MessageKind::Question)
+            != Prompter::Yes)
             return Outcome::Cancelled;
         if (!QDir().mkpath(folder)) {
             prompter.ShowMess(QStringLiteral("目录") + folder + QStringLiteral(" 创建失败,请检测路径是否合法!"),

@@ -73,7 +73,7 @@ QString GetTreePath(const TreeNode &node, int mode)
 QList<const TreeNode *> findByPath(const TreeNode &root, const QString &path)
 {
     QList<const TreeNode *> found;
-    std::vector<const TreeNode *> stack{&root};
+    std::vector<const TreeNode *> stack {&root};
     while (!stack.empty()) {
         const TreeNode *node = stack.back();
         stack.pop_back();

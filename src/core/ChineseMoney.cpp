@@ -20,7 +20,7 @@ qint64 toCents(double magnitude)
 QString MoneyToChinese(double amount)
 {
     static const QString capitals = QStringLiteral("零壹贰叁肆伍陆柒捌玖");
-    static const QStringList units{
+    static const QStringList units {
         QStringLiteral("分"), QStringLiteral("角"), QStringLiteral("元"), QStringLiteral("拾"), QStringLiteral("佰"),
         QStringLiteral("千"), QStringLiteral("万"), QStringLiteral("拾"), QStringLiteral("佰"), QStringLiteral("千"),
         QStringLiteral("亿"), QStringLiteral("拾"), QStringLiteral("佰"), QStringLiteral("千"),

@@ -22,7 +22,10 @@ public:
 class FixedClock final : public Clock
 {
 public:
-    explicit FixedClock(QDateTime moment) : m_moment(std::move(moment)) { }
+    explicit FixedClock(QDateTime moment)
+        : m_moment(std::move(moment))
+    {
+    }
     QDateTime now() const override { return m_moment; }
     void set(QDateTime moment) { m_moment = std::move(moment); }
 

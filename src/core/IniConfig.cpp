@@ -24,7 +24,8 @@ bool isComment(const QString &trimmed)
 
 } // namespace
 
-IniConfig::IniConfig(QString path) : m_path(std::move(path))
+IniConfig::IniConfig(QString path)
+    : m_path(std::move(path))
 {
     reload();
 }

@@ -41,11 +41,11 @@ std::optional<QString> largestCode(Transaction &transaction, const QString &tabl
         return std::nullopt;
     const SqlDialect &dialect = transaction.database().dialect();
     // The range keeps the read on the column's index; the pattern keeps other shapes out.
-    const QString sql = QStringLiteral("SELECT max(%1) FROM %2 WHERE %1 >= ? AND %1 <= ? AND %3(%1) = ? AND %4%5")
-                            .arg(column, def->name, dialect.lengthFunction(), dialect.matchesDigits(column),
-                                 extraCondition);
-    QVariantList params{QString(head + QString(digits, u'0')), QString(head + QString(digits, u'9')),
-                        qint64(head.size() + digits), dialect.digitsPattern(head, digits)};
+    const QString sql
+        = QStringLiteral("SELECT max(%1) FROM %2 WHERE %1 >= ? AND %1 <= ? AND %3(%1) = ? AND %4%5")
+              .arg(column, def->name, dialect.lengthFunction(), dialect.matchesDigits(column), extraCondition);
+    QVariantList params {QString(head + QString(digits, u'0')), QString(head + QString(digits, u'9')),
+                         qint64(head.size() + digits), dialect.digitsPattern(head, digits)};
     params += extraParams;
     QSqlQuery query(transaction.database().connection());
     if (!execBound(query, sql, params))
@@ -121,8 +121,8 @@ NextCode GetNextTreeCode(Transaction &transaction, const QString &code, const QS
 qint64 NextClientNumber(Transaction &transaction, QString *error)
 {
     QSqlQuery query(transaction.database().connection());
-    if (!lockSeries(transaction, QStringLiteral("t_client.F_cltID")) ||
-        !execBound(query, QStringLiteral("SELECT max(F_cltID) FROM t_client"), {}, error)) {
+    if (!lockSeries(transaction, QStringLiteral("t_client.F_cltID"))
+        || !execBound(query, QStringLiteral("SELECT max(F_cltID) FROM t_client"), {}, error)) {
         if (error && error->isEmpty())
             *error = readFailed();
         return 0;

@@ -12,10 +12,11 @@ void WriteLog(Database &database, const Session &session, const Clock &clock, co
     const QDateTime now = clock.now();
     QSqlQuery query(database.connection());
     QString error;
-    if (!execBound(query,
-                   QStringLiteral("INSERT INTO LogRec (F_EmpName, F_OperType, F_OperDate, F_OperTime) VALUES (?, ?, ?, ?)"),
-                   {session.CurOperName, operation, now.toString(QStringLiteral("yyyy-MM-dd")),
-                    now.toString(QStringLiteral("HH:mm:ss"))},
-                   &error))
+    if (!execBound(
+            query,
+            QStringLiteral("INSERT INTO LogRec (F_EmpName, F_OperType, F_OperDate, F_OperTime) VALUES (?, ?, ?, ?)"),
+            {session.CurOperName, operation, now.toString(QStringLiteral("yyyy-MM-dd")),
+             now.toString(QStringLiteral("HH:mm:ss"))},
+            &error))
         qWarning().noquote() << "operator log not written:" << error;
 }

@@ -21,7 +21,8 @@ std::optional<QString> SavePass(const QString &clear)
     const QByteArray password = clear.trimmed().toUtf8();
     char hash[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(hash, password.constData(), quint64(password.size()), crypto_pwhash_OPSLIMIT_INTERACTIVE,
-                          crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
+                          crypto_pwhash_MEMLIMIT_INTERACTIVE)
+        != 0)
         return std::nullopt;
     return QString::fromLatin1(hash);
 }

@@ -4,9 +4,13 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-ProgramHome::ProgramHome(QString folder) : m_folder(QDir::cleanPath(QDir(folder).absolutePath())) { }
+ProgramHome::ProgramHome(QString folder)
+    : m_folder(QDir::cleanPath(QDir(folder).absolutePath()))
+{
+}
 
-QString ProgramHome::resolve(const QString &homeOption, const QString &environmentValue, const QString &executableFolder)
+QString ProgramHome::resolve(const QString &homeOption, const QString &environmentValue,
+                             const QString &executableFolder)
 {
     if (!homeOption.trimmed().isEmpty())
         return homeOption.trimmed();

@@ -9,8 +9,8 @@ ConnectionSettings ConnectionSettings::fromConfig(const IniConfig &config, const
     using namespace ConfigKeys;
     ConnectionSettings settings;
     const QString driver = config.value(DbDriver.sectionName(), DbDriver.keyName()).trimmed().toLower();
-    if (driver == QStringLiteral("postgres") || driver == QStringLiteral("postgresql") ||
-        driver == QStringLiteral("qpsql")) {
+    if (driver == QStringLiteral("postgres") || driver == QStringLiteral("postgresql")
+        || driver == QStringLiteral("qpsql")) {
         settings.engine = Engine::Postgres;
         settings.isDefaultLocation = false;
         settings.host = config.value(DbHost.sectionName(), DbHost.keyName());
@@ -23,8 +23,8 @@ ConnectionSettings ConnectionSettings::fromConfig(const IniConfig &config, const
     // The folder must end with its separator: "ds" is used as written, like a path prefix.
     const QString folder = config.value(DatabaseFolder.sectionName(), DatabaseFolder.keyName());
     settings.isDefaultLocation = folder.trimmed().isEmpty();
-    settings.sqliteFile = (settings.isDefaultLocation ? home.defaultDataFolder() : folder) +
-                          QString::fromLatin1(ProgramHome::DatabaseFileName);
+    settings.sqliteFile = (settings.isDefaultLocation ? home.defaultDataFolder() : folder)
+        + QString::fromLatin1(ProgramHome::DatabaseFileName);
     return settings;
 }
 

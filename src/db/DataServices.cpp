@@ -9,7 +9,11 @@
 
 Q_LOGGING_CATEGORY(lcData, "varnel.data")
 
-DataServices::DataServices(Database &database, Prompter &prompter) : m_database(database), m_prompter(prompter) { }
+DataServices::DataServices(Database &database, Prompter &prompter)
+    : m_database(database)
+    , m_prompter(prompter)
+{
+}
 
 QString DataServices::readFailedMessage()
 {

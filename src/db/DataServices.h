@@ -30,8 +30,8 @@ public:
     // Runs the statement on the caller's query, which is then positioned before its first row.
     bool OpenQuery(QSqlQuery &query, const QString &sql, const QVariantList &params = {});
 
-    static QString readFailedMessage();   // "操作失败，请检查数据连接... "
-    static QString openFailedMessage();   // "打开操作失败，请检查数据连接... "
+    static QString readFailedMessage(); // "操作失败，请检查数据连接... "
+    static QString openFailedMessage(); // "打开操作失败，请检查数据连接... "
     static QString deleteFailedMessage(); // "删除操作失败，请检查数据连接... "
 
     const QString &lastError() const { return m_lastError; }

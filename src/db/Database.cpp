@@ -16,7 +16,10 @@ QString nextConnectionName()
 
 } // namespace
 
-Database::Database() : m_connectionName(nextConnectionName()) { }
+Database::Database()
+    : m_connectionName(nextConnectionName())
+{
+}
 
 Database::~Database()
 {
@@ -60,8 +63,8 @@ bool Database::open(const ConnectionSettings &settings, Missing missing)
         return fail(QStringLiteral("缺少数据库驱动 %1").arg(m_dialect.driverName()));
 
     QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
-                          ? connection()
-                          : QSqlDatabase::addDatabase(m_dialect.driverName(), m_connectionName);
+        ? connection()
+        : QSqlDatabase::addDatabase(m_dialect.driverName(), m_connectionName);
 
     if (settings.engine == Engine::Sqlite) {
         const QFileInfo file(settings.sqliteFile);
@@ -90,8 +93,8 @@ bool Database::open(const ConnectionSettings &settings, Missing missing)
     QSqlQuery query(db);
     if (settings.engine == Engine::Sqlite) {
         // A file that is not a database opens fine and fails at its first read.
-        if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next() ||
-            query.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
+        if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()
+            || query.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
             return fail(QStringLiteral("无法打开数据库 %1：%2").arg(settings.sqliteFile, query.lastError().text()));
         query.finish();
         if (!query.exec(QStringLiteral("PRAGMA foreign_keys=OFF")))

@@ -35,6 +35,6 @@ private:
 
     QString m_connectionName;
     ConnectionSettings m_settings;
-    SqlDialect m_dialect{Engine::Sqlite};
+    SqlDialect m_dialect {Engine::Sqlite};
     QString m_lastError;
 };

@@ -6,8 +6,8 @@
 #include "SqlExec.h"
 #include "Transaction.h"
 
-#include <QSqlError>
 #include <QDateTime>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
@@ -50,7 +50,7 @@ namespace Migrations {
 
 const QList<Migration> &steps()
 {
-    static const QList<Migration> all{
+    static const QList<Migration> all {
         {1, "tables, indexes and reference rows", createSchema},
     };
     return all;
@@ -100,11 +100,12 @@ bool migrate(Database &database, QString *error)
         if (!step.apply(transaction, error))
             return false;
         QSqlQuery record(database.connection());
-        if (!execBound(record,
-                       QStringLiteral("INSERT INTO SchemaInfo (F_Version, F_Description, F_AppliedAt) VALUES (?, ?, ?)"),
-                       {step.version, QString::fromUtf8(step.description),
-                        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))},
-                       error))
+        if (!execBound(
+                record,
+                QStringLiteral("INSERT INTO SchemaInfo (F_Version, F_Description, F_AppliedAt) VALUES (?, ?, ?)"),
+                {step.version, QString::fromUtf8(step.description),
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))},
+                error))
             return false;
         if (!transaction.commit()) {
             if (error)

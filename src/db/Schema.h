@@ -10,13 +10,16 @@ enum class ColumnType { Counter, Long, Text, Memo, Date, YesNo, Double, Currency
 struct ColumnDef
 {
     ColumnDef(QString columnName, ColumnType columnType, int textSize = 0, bool caseless = false)
-        : name(std::move(columnName)), type(columnType), size(textSize), ignoreCase(caseless)
+        : name(std::move(columnName))
+        , type(columnType)
+        , size(textSize)
+        , ignoreCase(caseless)
     {
     }
 
     QString name;
     ColumnType type = ColumnType::Text;
-    int size = 0;            // characters, for Text
+    int size = 0; // characters, for Text
     bool ignoreCase = false; // compared without regard to letter case
 };
 
@@ -33,8 +36,11 @@ struct IndexDef
 {
     IndexDef(QString indexName, QString tableName, QStringList columnNames, bool isUnique = false,
              QString condition = {})
-        : name(std::move(indexName)), table(std::move(tableName)), columns(std::move(columnNames)), unique(isUnique),
-          where(std::move(condition))
+        : name(std::move(indexName))
+        , table(std::move(tableName))
+        , columns(std::move(columnNames))
+        , unique(isUnique)
+        , where(std::move(condition))
     {
     }
 

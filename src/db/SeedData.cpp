@@ -60,9 +60,9 @@ namespace SeedData {
 QStringList files()
 {
     return {
-        QStringLiteral(":/seed/limits.json"),     QStringLiteral(":/seed/keyvalue.json"),
-        QStringLiteral(":/seed/sysinfo.json"),    QStringLiteral(":/seed/partlist.json"),
-        QStringLiteral(":/seed/operlist.json"),   QStringLiteral(":/seed/code_lists.json"),
+        QStringLiteral(":/seed/limits.json"),        QStringLiteral(":/seed/keyvalue.json"),
+        QStringLiteral(":/seed/sysinfo.json"),       QStringLiteral(":/seed/partlist.json"),
+        QStringLiteral(":/seed/operlist.json"),      QStringLiteral(":/seed/code_lists.json"),
         QStringLiteral(":/seed/industry_tree.json"), QStringLiteral(":/seed/cfg_grid.json"),
         QStringLiteral(":/seed/cfg_import.json"),
     };

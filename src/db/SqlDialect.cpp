@@ -140,9 +140,8 @@ QString SqlDialect::digitsPattern(const QString &head, int digits) const
 
 QString SqlDialect::daysBetween(const QString &from, const QString &to) const
 {
-    return m_engine == Engine::Sqlite
-               ? QStringLiteral("CAST(julianday(%2) - julianday(%1) AS INTEGER)").arg(from, to)
-               : QStringLiteral("(%2 - %1)").arg(from, to);
+    return m_engine == Engine::Sqlite ? QStringLiteral("CAST(julianday(%2) - julianday(%1) AS INTEGER)").arg(from, to)
+                                      : QStringLiteral("(%2 - %1)").arg(from, to);
 }
 
 QString SqlDialect::boolLiteral(bool value) const

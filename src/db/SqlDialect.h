@@ -11,7 +11,10 @@ enum class Engine { Sqlite, Postgres };
 class SqlDialect
 {
 public:
-    explicit SqlDialect(Engine engine) : m_engine(engine) { }
+    explicit SqlDialect(Engine engine)
+        : m_engine(engine)
+    {
+    }
 
     Engine engine() const { return m_engine; }
     QString driverName() const;

@@ -5,7 +5,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-Transaction::Transaction(Database &database) : m_database(database)
+Transaction::Transaction(Database &database)
+    : m_database(database)
 {
     QSqlQuery query(database.connection());
     m_active = query.exec(database.dialect().beginWriteTransaction());

@@ -47,11 +47,11 @@ void TestCategoryTree::build_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("empty") << QStringList() << "行业";
     QTest::newRow("siblings and children")
-        << QStringList{"001=工业", "001001=机械", "001002=化工", "002=商业"} << "行业(工业(机械,化工),商业)";
-    QTest::newRow("climbs two levels")
-        << QStringList{"001=A", "001001=B", "001001001=C", "002=D", "002001=E"} << "行业(A(B(C)),D(E))";
+        << QStringList {"001=工业", "001001=机械", "001002=化工", "002=商业"} << "行业(工业(机械,化工),商业)";
+    QTest::newRow("climbs two levels") << QStringList {"001=A", "001001=B", "001001001=C", "002=D", "002001=E"}
+                                       << "行业(A(B(C)),D(E))";
     QTest::newRow("missing parent stays inside the tree")
-        << QStringList{"001=A", "002001001=X", "003=B"} << "行业(A(X),B)";
+        << QStringList {"001=A", "002001001=X", "003=B"} << "行业(A(X),B)";
 }
 
 void TestCategoryTree::build()

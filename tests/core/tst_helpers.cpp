@@ -30,14 +30,22 @@ void TestHelpers::incrementDigits_data()
 {
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("expected"); // "-" for refused
-    QTest::newRow("simple") << "005" << "006";
-    QTest::newRow("zero") << "000" << "001";
-    QTest::newRow("carry") << "019" << "020";
-    QTest::newRow("six digits") << "009999" << "010000";
-    QTest::newRow("full") << "999" << "-";
-    QTest::newRow("not digits") << "0a1" << "-";
-    QTest::newRow("full-width digit") << "00１" << "-";
-    QTest::newRow("empty") << "" << "-";
+    QTest::newRow("simple") << "005"
+                            << "006";
+    QTest::newRow("zero") << "000"
+                          << "001";
+    QTest::newRow("carry") << "019"
+                           << "020";
+    QTest::newRow("six digits") << "009999"
+                                << "010000";
+    QTest::newRow("full") << "999"
+                          << "-";
+    QTest::newRow("not digits") << "0a1"
+                                << "-";
+    QTest::newRow("full-width digit") << "00１"
+                                      << "-";
+    QTest::newRow("empty") << ""
+                           << "-";
 }
 
 void TestHelpers::incrementDigits()
@@ -78,10 +86,10 @@ void TestHelpers::salesmanList_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("two") << "'张三','李四'" << QStringList{"张三", "李四"};
-    QTest::newRow("blanks") << " '张三' , '李四' " << QStringList{"张三", "李四"};
-    QTest::newRow("apostrophe doubled") << "'O''Brien','王五'" << QStringList{"O'Brien", "王五"};
-    QTest::newRow("unquoted") << "张三,李四" << QStringList{"张三", "李四"};
+    QTest::newRow("two") << "'张三','李四'" << QStringList {"张三", "李四"};
+    QTest::newRow("blanks") << " '张三' , '李四' " << QStringList {"张三", "李四"};
+    QTest::newRow("apostrophe doubled") << "'O''Brien','王五'" << QStringList {"O'Brien", "王五"};
+    QTest::newRow("unquoted") << "张三,李四" << QStringList {"张三", "李四"};
     QTest::newRow("empty") << "" << QStringList();
 }
 
@@ -108,13 +116,15 @@ void TestHelpers::backupFileName()
 {
     const QDate day(2026, 3, 9);
     QCOMPARE(Backup::backupFileName(QStringLiteral("/srv/backup"), day), QStringLiteral("/srv/backup/dp20260309.back"));
-    QCOMPARE(Backup::backupFileName(QStringLiteral("/srv/backup/ "), day), QStringLiteral("/srv/backup/dp20260309.back"));
+    QCOMPARE(Backup::backupFileName(QStringLiteral("/srv/backup/ "), day),
+             QStringLiteral("/srv/backup/dp20260309.back"));
 }
 
 void TestHelpers::programHome()
 {
     QTemporaryDir dir;
-    QCOMPARE(ProgramHome::resolve(QStringLiteral("/opt/a"), QStringLiteral("/opt/b"), dir.path()), QStringLiteral("/opt/a"));
+    QCOMPARE(ProgramHome::resolve(QStringLiteral("/opt/a"), QStringLiteral("/opt/b"), dir.path()),
+             QStringLiteral("/opt/a"));
     QCOMPARE(ProgramHome::resolve(QString(), QStringLiteral("/opt/b"), dir.path()), QStringLiteral("/opt/b"));
     QCOMPARE(ProgramHome::resolve(QString(), QString(), dir.path()), dir.path());
     QVERIFY(ProgramHome::resolve(QString(), QString(), QStringLiteral("/proc/nonexistent"))

@@ -20,13 +20,20 @@ void TestPasswords::roundTrip_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("same") << "secret" << "secret" << true;
-    QTest::newRow("case matters") << "Secret" << "secret" << false;
-    QTest::newRow("trimmed both ways") << "  密码123 " << "密码123  " << true;
-    QTest::newRow("inner blank kept") << "a b" << "ab" << false;
-    QTest::newRow("empty hashed") << "" << "  " << true;
-    QTest::newRow("empty hashed, wrong") << "" << "x" << false;
-    QTest::newRow("quote and emoji") << "it's😀" << "it's😀" << true;
+    QTest::newRow("same") << "secret"
+                          << "secret" << true;
+    QTest::newRow("case matters") << "Secret"
+                                  << "secret" << false;
+    QTest::newRow("trimmed both ways") << "  密码123 "
+                                       << "密码123  " << true;
+    QTest::newRow("inner blank kept") << "a b"
+                                      << "ab" << false;
+    QTest::newRow("empty hashed") << ""
+                                  << "  " << true;
+    QTest::newRow("empty hashed, wrong") << ""
+                                         << "x" << false;
+    QTest::newRow("quote and emoji") << "it's😀"
+                                     << "it's😀" << true;
 }
 
 void TestPasswords::roundTrip()

@@ -1,7 +1,7 @@
-#include "support/TestDatabase.h"
 #include "db/Migrations.h"
 #include "db/Schema.h"
 #include "db/SqlExec.h"
+#include "support/TestDatabase.h"
 
 #include <QSqlRecord>
 #include <QTest>
@@ -49,11 +49,11 @@ void TestSchema::tablesAndColumns()
 {
     TestDatabase db;
     VARNEL_REQUIRE(db);
-    const QStringList expected{
-        "t_client", "t_linkman", "t_LXrec", "t_BJrec", "t_HTrec", "t_XSrec", "t_XSdetail", "t_HFrec", "t_TSrec",
-        "t_GooDrec", "t_TXrec", "t_CJrec", "LdCltRec", "t_goods", "t_employee", "t_code", "t_treecode", "OperList",
-        "PartList", "Limits", "PartLimit", "SysInfo", "KeyValue", "cfg_Grid", "cfg_import", "LogRec", "tempCode",
-        "SchemaInfo"};
+    const QStringList expected {"t_client",   "t_linkman", "t_LXrec",    "t_BJrec",   "t_HTrec",    "t_XSrec",
+                                "t_XSdetail", "t_HFrec",   "t_TSrec",    "t_GooDrec", "t_TXrec",    "t_CJrec",
+                                "LdCltRec",   "t_goods",   "t_employee", "t_code",    "t_treecode", "OperList",
+                                "PartList",   "Limits",    "PartLimit",  "SysInfo",   "KeyValue",   "cfg_Grid",
+                                "cfg_import", "LogRec",    "tempCode",   "SchemaInfo"};
     QStringList tables = db.database().connection().tables();
     tables.removeIf([](const QString &name) { return name.startsWith(QStringLiteral("sqlite_")); });
     QCOMPARE(lower(tables), lower(expected));
@@ -85,7 +85,7 @@ void TestSchema::referenceRows()
     Database &d = db.database();
 
     QStringList codes;
-    const QList<QPair<int, int>> ranges{{101, 106}, {201, 218}, {301, 313}, {401, 408}, {501, 505}, {901, 906}};
+    const QList<QPair<int, int>> ranges {{101, 106}, {201, 218}, {301, 313}, {401, 408}, {501, 505}, {901, 906}};
     for (const auto &[first, last] : ranges)
         for (int code = first; code <= last; ++code)
             codes.append(QString::number(code));
@@ -100,27 +100,27 @@ void TestSchema::referenceRows()
     QCOMPARE(keyValues.size(), 15);
     QCOMPARE(keyValues.at(0), QStringLiteral("字符项一"));
     QCOMPARE(keyValues.at(10), QStringLiteral("日期项三"));
-    QCOMPARE(keyValues.mid(11), (QStringList{"2", "2", "2", ""}));
+    QCOMPARE(keyValues.mid(11), (QStringList {"2", "2", "2", ""}));
 
-    QStringList layouts{"clientmain", "activityman", "baojiaman", "hetongman", "huifangman", "tousuman",
-                        "lxdetailtj", "bjdetailtj", "htdetailtj", "xsdetailtj", "hfdetailtj", "tsdetailtj",
-                        "awokegl1", "cltldrecgl", "outxiaoshoudeptcx", "outxiaoshoudeptgl", "dlgcltrecxz",
-                        "dlggoodxz", "goodset", "empman"};
+    QStringList layouts {"clientmain",        "activityman", "baojiaman",  "hetongman",  "huifangman",
+                         "tousuman",          "lxdetailtj",  "bjdetailtj", "htdetailtj", "xsdetailtj",
+                         "hfdetailtj",        "tsdetailtj",  "awokegl1",   "cltldrecgl", "outxiaoshoudeptcx",
+                         "outxiaoshoudeptgl", "dlgcltrecxz", "dlggoodxz",  "goodset",    "empman"};
     for (int i = 2; i <= 10; ++i)
         layouts.append(QStringLiteral("detail%1").arg(i));
     layouts.sort();
     QCOMPARE(column(d, QStringLiteral("SELECT DISTINCT F_name FROM cfg_Grid ORDER BY F_name")), layouts);
     QCOMPARE(column(d, QStringLiteral("SELECT count(*) FROM cfg_Grid WHERE F_name = 'clientmain' AND F_Order = 0")),
-             QStringList{"1"});
+             QStringList {"1"});
 
     QVERIFY(column(d, QStringLiteral("SELECT S_Field FROM cfg_import WHERE F_tablename = 't_client' AND F_iFlag = 1"))
                 .contains(QStringLiteral("F_name")));
 
-    QStringList lists{"clttype", "laiyuan", "country", "province", "caption", "mode", "dept", "duty", "xueli",
-                      "xuqiu", "txcaption", "awoketime", "htstatus", "gdtype", "unit", "ldtype", "cltype"};
+    QStringList lists {"clttype", "laiyuan",   "country",   "province", "caption", "mode", "dept",   "duty",  "xueli",
+                       "xuqiu",   "txcaption", "awoketime", "htstatus", "gdtype",  "unit", "ldtype", "cltype"};
     lists.sort();
     QCOMPARE(column(d, QStringLiteral("SELECT DISTINCT F_type FROM t_code ORDER BY F_type")), lists);
-    QCOMPARE(column(d, QStringLiteral("SELECT count(*) FROM t_code WHERE F_type = 'province'")), QStringList{"34"});
+    QCOMPARE(column(d, QStringLiteral("SELECT count(*) FROM t_code WHERE F_type = 'province'")), QStringList {"34"});
     QCOMPARE(column(d, QStringLiteral("SELECT F_name FROM t_code WHERE F_type = 'country' ORDER BY F_ID")).value(0),
              QStringLiteral("中国"));
 
@@ -130,9 +130,9 @@ void TestSchema::referenceRows()
     QVERIFY(topLevel.contains(QStringLiteral("\\\\制造业")));
 
     QCOMPARE(count(d, QStringLiteral("SysInfo")), 1);
-    QCOMPARE(column(d, QStringLiteral("SELECT F_PassWord FROM OperList WHERE F_Code = '000'")), QStringList{""});
-    QCOMPARE(column(d, QStringLiteral("SELECT F_PartCode FROM OperList WHERE F_Code = '000'")), QStringList{"001"});
-    QCOMPARE(column(d, QStringLiteral("SELECT F_empFlag FROM PartList WHERE F_Code = '001'")), QStringList{"0"});
+    QCOMPARE(column(d, QStringLiteral("SELECT F_PassWord FROM OperList WHERE F_Code = '000'")), QStringList {""});
+    QCOMPARE(column(d, QStringLiteral("SELECT F_PartCode FROM OperList WHERE F_Code = '000'")), QStringList {"001"});
+    QCOMPARE(column(d, QStringLiteral("SELECT F_empFlag FROM PartList WHERE F_Code = '001'")), QStringList {"0"});
 }
 
 void TestSchema::migrateAgainChangesNothing()
@@ -187,14 +187,16 @@ void TestSchema::namesMatchWithoutRegardToCase()
     QSqlQuery query(db.database().connection());
     QVERIFY(execBound(query, QStringLiteral("INSERT INTO t_code (F_type, F_name) VALUES (?, ?)"),
                       {QStringLiteral("empname"), QStringLiteral("张三")}));
-    QCOMPARE(column(db.database(), QStringLiteral("SELECT F_name FROM T_CODE WHERE ") + dialect.equalsIgnoreCase("f_Type"),
+    QCOMPARE(column(db.database(),
+                    QStringLiteral("SELECT F_name FROM T_CODE WHERE ") + dialect.equalsIgnoreCase("f_Type"),
                     {QStringLiteral("empName")}),
-             QStringList{"张三"});
+             QStringList {"张三"});
     QCOMPARE(column(db.database(),
                     QStringLiteral("SELECT count(*) FROM cfg_grid WHERE ") + dialect.equalsIgnoreCase("F_name"),
                     {QStringLiteral("ActivityMan")})
-                 .value(0)
-                 .toInt() > 0,
+                     .value(0)
+                     .toInt()
+                 > 0,
              true);
 }
 

@@ -50,8 +50,8 @@ TestDatabase::TestDatabase()
         m_pgDatabase = QStringLiteral("varnel_test_%1_%2")
                            .arg(QCoreApplication::applicationPid())
                            .arg(counter.fetchAndAddRelaxed(1));
-        if (!onMaintenanceDatabase(QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(m_pgDatabase),
-                                   &m_error)) {
+        if (!onMaintenanceDatabase(
+                QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(m_pgDatabase), &m_error)) {
             m_pgDatabase.clear();
             return;
         }

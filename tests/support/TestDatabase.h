@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/ScriptedPrompter.h"
 #include "app/AppContext.h"
 #include "core/Clock.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QTemporaryDir>
 
@@ -37,15 +37,15 @@ public:
 private:
     QTemporaryDir m_home;
     ScriptedPrompter m_prompter;
-    FixedClock m_clock{QDateTime(QDate(2026, 12, 11), QTime(9, 30, 0))};
+    FixedClock m_clock {QDateTime(QDate(2026, 12, 11), QTime(9, 30, 0))};
     QString m_pgDatabase;
     std::unique_ptr<AppContext> m_context;
     bool m_ready = false;
     QString m_error;
 };
 
-#define VARNEL_REQUIRE(db)                                                                                   \
-    do {                                                                                                     \
-        if (!(db).isReady())                                                                                 \
-            QFAIL(qPrintable(QStringLiteral("test database not ready: ") + (db).error()));                  \
+#define VARNEL_REQUIRE(db) \
+    do { \
+        if (!(db).isReady()) \
+            QFAIL(qPrintable(QStringLiteral("test database not ready: ") + (db).error())); \
     } while (false)
