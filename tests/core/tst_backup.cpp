@@ -54,7 +54,7 @@ void TestBackup::oncePerDayOfTheOpenedDatabase()
     VARNEL_REQUIRE(db);
     if (db.database().engine() == Engine::Postgres) {
         QCOMPARE(Backup::DailyBackup(db.data(), db.prompter(), db.clock()), Backup::Outcome::NotAvailable);
-        QCOMPARE(db.prompter().messageTexts(), QStringList{Backup::notAvailableMessage()});
+        QCOMPARE(db.prompter().messageTexts(), QStringList {Backup::notAvailableMessage()});
         return;
     }
     QTemporaryDir folder;
@@ -63,16 +63,16 @@ void TestBackup::oncePerDayOfTheOpenedDatabase()
 
     QCOMPARE(Backup::DailyBackup(db.data(), db.prompter(), db.clock()), Backup::Outcome::Written);
     const QString today = folder.filePath(QStringLiteral("dp20261211.back"));
-    QCOMPARE(namesIn(today), QStringList{"第一天"});
+    QCOMPARE(namesIn(today), QStringList {"第一天"});
 
     // The same day again leaves the first copy alone.
     QVERIFY(db.data().RunSQL(QStringLiteral("INSERT INTO t_client (F_name) VALUES (?)"), {QStringLiteral("第二天")}));
     QCOMPARE(Backup::DailyBackup(db.data(), db.prompter(), db.clock()), Backup::Outcome::AlreadyDone);
-    QCOMPARE(namesIn(today), QStringList{"第一天"});
+    QCOMPARE(namesIn(today), QStringList {"第一天"});
 
     db.clock().set(QDateTime(QDate(2026, 12, 12), QTime(8, 0)));
     QCOMPARE(Backup::DailyBackup(db.data(), db.prompter(), db.clock()), Backup::Outcome::Written);
-    QCOMPARE(namesIn(folder.filePath(QStringLiteral("dp20261212.back"))), (QStringList{"第一天", "第二天"}));
+    QCOMPARE(namesIn(folder.filePath(QStringLiteral("dp20261212.back"))), (QStringList {"第一天", "第二天"}));
     QVERIFY(db.prompter().messages.isEmpty());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2); // no temporary file left
 }
@@ -96,7 +96,7 @@ void TestBackup::consistentWhileAnotherCopyWrites()
 
     QCOMPARE(Backup::DailyBackup(db.data(), db.prompter(), db.clock()), Backup::Outcome::Written);
     QVERIFY(writing.commit());
-    QCOMPARE(namesIn(folder.filePath(QStringLiteral("dp20261211.back"))), QStringList{"已保存"});
+    QCOMPARE(namesIn(folder.filePath(QStringLiteral("dp20261211.back"))), QStringList {"已保存"});
 }
 
 void TestBackup::folderNotSetOrMissing()
@@ -117,7 +117,8 @@ void TestBackup::folderNotSetOrMissing()
     db.prompter().clear();
     db.prompter().answers.enqueue(Prompter::No);
     QCOMPARE(Backup::DailyBackup(db.data(), db.prompter(), db.clock()), Backup::Outcome::Cancelled);
-    QCOMPARE(db.prompter().messageTexts(), QStringList{QStringLiteral("当前目录") + missing + QStringLiteral(" 不存在，是否创建！")});
+    QCOMPARE(db.prompter().messageTexts(),
+             QStringList {QStringLiteral("当前目录") + missing + QStringLiteral(" 不存在，是否创建！")});
     QVERIFY(!QFileInfo::exists(missing));
 
     db.prompter().answers.enqueue(Prompter::Yes);

@@ -18,9 +18,9 @@ bool insertCodes(Database &db, const QString &table, const QString &column, cons
     QSqlQuery query(db.connection());
     for (const QString &code : codes) {
         const bool ok = flag.isEmpty()
-                            ? execBound(query, QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(table, column), {code})
-                            : execBound(query, QStringLiteral("INSERT INTO t_treecode (F_code, F_name, F_flag) VALUES (?, ?, ?)"),
-                                        {code, code, flag});
+            ? execBound(query, QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(table, column), {code})
+            : execBound(query, QStringLiteral("INSERT INTO t_treecode (F_code, F_name, F_flag) VALUES (?, ?, ?)"),
+                        {code, code, flag});
         if (!ok)
             return false;
     }
@@ -49,25 +49,31 @@ void TestNumbering::series_data()
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("expected"); // "!" when refused
 
-    QTest::newRow("first client code of the day") << "t_client" << "" << 3 << QStringList() << "20261211001";
-    QTest::newRow("next client code") << "t_client" << "" << 3 << QStringList{"20261211005", "20261211002"}
-                                      << "20261211006";
-    QTest::newRow("yesterday does not count") << "t_client" << "" << 3 << QStringList{"20261210999"}
-                                              << "20261211001";
+    QTest::newRow("first client code of the day") << "t_client"
+                                                  << "" << 3 << QStringList() << "20261211001";
+    QTest::newRow("next client code") << "t_client"
+                                      << "" << 3 << QStringList {"20261211005", "20261211002"} << "20261211006";
+    QTest::newRow("yesterday does not count") << "t_client"
+                                              << "" << 3 << QStringList {"20261210999"} << "20261211001";
     QTest::newRow("other shapes ignored")
-        << "t_client" << "" << 3 << QStringList{"20261211004", "2026121100x", "20261211abc", "202612110051", "20261211"}
+        << "t_client"
+        << "" << 3 << QStringList {"20261211004", "2026121100x", "20261211abc", "202612110051", "20261211"}
         << "20261211005";
-    QTest::newRow("full day refused") << "t_client" << "" << 3 << QStringList{"20261211999"} << "!";
-    QTest::newRow("first sales document") << "t_XSrec" << "XS" << 3 << QStringList{"20261211007"}
-                                          << "XS20261211001";
-    QTest::newRow("next sales document") << "t_XSrec" << "XS" << 3
-                                         << QStringList{"XS20261211009", "XS20261210500", "XX20261211100"}
+    QTest::newRow("full day refused") << "t_client"
+                                      << "" << 3 << QStringList {"20261211999"} << "!";
+    QTest::newRow("first sales document") << "t_XSrec"
+                                          << "XS" << 3 << QStringList {"20261211007"} << "XS20261211001";
+    QTest::newRow("next sales document") << "t_XSrec"
+                                         << "XS" << 3 << QStringList {"XS20261211009", "XS20261210500", "XX20261211100"}
                                          << "XS20261211010";
-    QTest::newRow("first goods code") << "t_goods" << "" << -6 << QStringList() << "000001";
-    QTest::newRow("next goods code") << "t_goods" << "" << -6 << QStringList{"000099", "A00100", "1000000", "00012"}
-                                     << "000100";
-    QTest::newRow("goods full") << "t_goods" << "" << -6 << QStringList{"999999"} << "!";
-    QTest::newRow("employee code") << "t_employee" << "" << -3 << QStringList{"007", "x99", "0100"} << "008";
+    QTest::newRow("first goods code") << "t_goods"
+                                      << "" << -6 << QStringList() << "000001";
+    QTest::newRow("next goods code") << "t_goods"
+                                     << "" << -6 << QStringList {"000099", "A00100", "1000000", "00012"} << "000100";
+    QTest::newRow("goods full") << "t_goods"
+                                << "" << -6 << QStringList {"999999"} << "!";
+    QTest::newRow("employee code") << "t_employee"
+                                   << "" << -3 << QStringList {"007", "x99", "0100"} << "008";
 }
 
 void TestNumbering::series()
@@ -83,9 +89,9 @@ void TestNumbering::series()
 
     Transaction transaction(db.database());
     QVERIFY(transaction.isActive());
-    const NextCode next =
-        digits > 0 ? Numbering::GetNextCode(transaction, table, QStringLiteral("F_code"), prefix, digits, Today)
-                   : Numbering::GetNextNumber(transaction, table, QStringLiteral("F_code"), -digits);
+    const NextCode next = digits > 0
+        ? Numbering::GetNextCode(transaction, table, QStringLiteral("F_code"), prefix, digits, Today)
+        : Numbering::GetNextNumber(transaction, table, QStringLiteral("F_code"), -digits);
     if (expected == QStringLiteral("!")) {
         QVERIFY(!next.ok());
         QVERIFY(next.error.contains(QStringLiteral("已用完")));
@@ -102,14 +108,14 @@ void TestNumbering::treeCodes_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("expected");
     QTest::newRow("first top-level") << QStringList() << "000" << 2 << "001";
-    QTest::newRow("next top-level") << QStringList{"001", "002", "002001"} << "" << 2 << "003";
-    QTest::newRow("first child") << QStringList{"001"} << "001" << 2 << "001001";
-    QTest::newRow("next child") << QStringList{"001", "001001", "001002"} << "001" << 2 << "001003";
-    QTest::newRow("next sibling") << QStringList{"001", "001002", "001005"} << "001002" << 1 << "001006";
-    QTest::newRow("sibling of top-level") << QStringList{"001", "004"} << "001" << 1 << "005";
-    QTest::newRow("grandchildren not counted") << QStringList{"001", "001001001"} << "001" << 2 << "001001";
-    QTest::newRow("level full") << QStringList{"001", "001999"} << "001" << 2 << "!";
-    QTest::newRow("root has no sibling") << QStringList{"001"} << "000" << 1 << "!";
+    QTest::newRow("next top-level") << QStringList {"001", "002", "002001"} << "" << 2 << "003";
+    QTest::newRow("first child") << QStringList {"001"} << "001" << 2 << "001001";
+    QTest::newRow("next child") << QStringList {"001", "001001", "001002"} << "001" << 2 << "001003";
+    QTest::newRow("next sibling") << QStringList {"001", "001002", "001005"} << "001002" << 1 << "001006";
+    QTest::newRow("sibling of top-level") << QStringList {"001", "004"} << "001" << 1 << "005";
+    QTest::newRow("grandchildren not counted") << QStringList {"001", "001001001"} << "001" << 2 << "001001";
+    QTest::newRow("level full") << QStringList {"001", "001999"} << "001" << 2 << "!";
+    QTest::newRow("root has no sibling") << QStringList {"001"} << "000" << 1 << "!";
 }
 
 void TestNumbering::treeCodes()
@@ -164,17 +170,17 @@ void TestNumbering::racingCopiesGetDifferentNumbers()
         }
         for (int i = 0; i < PerCopy; ++i) {
             Transaction transaction(database);
-            const NextCode code = Numbering::GetNextCode(transaction, QStringLiteral("t_XSrec"), QStringLiteral("F_code"),
-                                                         QStringLiteral("XS"), 3, Today);
+            const NextCode code = Numbering::GetNextCode(transaction, QStringLiteral("t_XSrec"),
+                                                         QStringLiteral("F_code"), QStringLiteral("XS"), 3, Today);
             const qint64 number = Numbering::NextClientNumber(transaction);
             QSqlQuery query(database.connection());
             QString error;
-            if (!code.ok() || number <= 0 || !transaction.isActive() ||
-                !execBound(query, QStringLiteral("INSERT INTO t_XSrec (F_code, F_cltID) VALUES (?, ?)"),
-                           {code.code, number}, &error) ||
-                !execBound(query, QStringLiteral("INSERT INTO t_client (F_cltID, F_name) VALUES (?, ?)"),
-                           {number, code.code}, &error) ||
-                !transaction.commit()) {
+            if (!code.ok() || number <= 0 || !transaction.isActive()
+                || !execBound(query, QStringLiteral("INSERT INTO t_XSrec (F_code, F_cltID) VALUES (?, ?)"),
+                              {code.code, number}, &error)
+                || !execBound(query, QStringLiteral("INSERT INTO t_client (F_cltID, F_name) VALUES (?, ?)"),
+                              {number, code.code}, &error)
+                || !transaction.commit()) {
                 failures[n].append(code.error + error + transaction.error());
                 continue;
             }
@@ -190,7 +196,8 @@ void TestNumbering::racingCopiesGetDifferentNumbers()
     const QStringList all = codes[0] + codes[1];
     QCOMPARE(QSet<QString>(all.cbegin(), all.cend()).size(), 2 * PerCopy);
     QCOMPARE(db.data().GetIntValue(QStringLiteral("SELECT count(DISTINCT F_cltID) FROM t_client")), 2 * PerCopy);
-    QCOMPARE(db.data().GetFieldValue(QStringLiteral("SELECT max(F_code) FROM t_XSrec")), QStringLiteral("XS20261211040"));
+    QCOMPARE(db.data().GetFieldValue(QStringLiteral("SELECT max(F_code) FROM t_XSrec")),
+             QStringLiteral("XS20261211040"));
 }
 
 QTEST_GUILESS_MAIN(TestNumbering)

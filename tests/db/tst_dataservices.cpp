@@ -41,8 +41,9 @@ void TestDataServices::typedTextRoundTrip()
     QCOMPARE(data.GetIntValue(QStringLiteral("SELECT F_cltID FROM t_client WHERE F_hangye = ?"), {text}), 1);
 
     QSqlQuery query(db.database().connection());
-    QVERIFY(data.OpenQuery(query, QStringLiteral("SELECT F_name, F_hangye FROM t_client WHERE ") +
-                                      db.database().dialect().likeIgnoreCase(QStringLiteral("F_name")),
+    QVERIFY(data.OpenQuery(query,
+                           QStringLiteral("SELECT F_name, F_hangye FROM t_client WHERE ")
+                               + db.database().dialect().likeIgnoreCase(QStringLiteral("F_name")),
                            {SqlDialect::likeContains(text)}));
     QVERIFY(query.next());
     QCOMPARE(query.value(0).toString(), text);
@@ -55,11 +56,11 @@ void TestDataServices::likeMatchesLiterally_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("percent") << "50%" << QStringList{"打折50%"};
-    QTest::newRow("underscore") << "a_b" << QStringList{"a_b"};
-    QTest::newRow("apostrophe") << "张'" << QStringList{"张'三"};
-    QTest::newRow("letter case") << "ABC" << QStringList{"abc公司"};
-    QTest::newRow("backslash path") << "\\\\工业\\" << QStringList{"\\\\工业\\机械"};
+    QTest::newRow("percent") << "50%" << QStringList {"打折50%"};
+    QTest::newRow("underscore") << "a_b" << QStringList {"a_b"};
+    QTest::newRow("apostrophe") << "张'" << QStringList {"张'三"};
+    QTest::newRow("letter case") << "ABC" << QStringList {"abc公司"};
+    QTest::newRow("backslash path") << "\\\\工业\\" << QStringList {"\\\\工业\\机械"};
 }
 
 void TestDataServices::likeMatchesLiterally()
@@ -68,15 +69,15 @@ void TestDataServices::likeMatchesLiterally()
     QFETCH(QStringList, expected);
     TestDatabase db;
     VARNEL_REQUIRE(db);
-    const QStringList names{"打折50%", "打折500", "a_b", "axb", "张'三", "张三", "abc公司", "\\\\工业\\机械",
-                            "\\\\工业品"};
+    const QStringList names {"打折50%", "打折500",        "a_b",       "axb", "张'三", "张三",
+                             "abc公司", "\\\\工业\\机械", "\\\\工业品"};
     for (const QString &name : names)
         QVERIFY(db.data().RunSQL(QStringLiteral("INSERT INTO t_client (F_name) VALUES (?)"), {name}));
     QSqlQuery query(db.database().connection());
     QVERIFY(db.data().OpenQuery(query,
-                                QStringLiteral("SELECT F_name FROM t_client WHERE ") +
-                                    db.database().dialect().likeIgnoreCase(QStringLiteral("F_name")) +
-                                    QStringLiteral(" ORDER BY F_ID"),
+                                QStringLiteral("SELECT F_name FROM t_client WHERE ")
+                                    + db.database().dialect().likeIgnoreCase(QStringLiteral("F_name"))
+                                    + QStringLiteral(" ORDER BY F_ID"),
                                 {SqlDialect::likeContains(typed)}));
     QStringList found;
     while (query.next())
@@ -113,8 +114,8 @@ void TestDataServices::failuresAreReported()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".*")));
     QVERIFY(!data.OpenQuery(query, QStringLiteral("SELECT * FROM no_such_table")));
 
-    const QStringList expected{DataServices::readFailedMessage(), DataServices::readFailedMessage(),
-                               DataServices::readFailedMessage(), DataServices::openFailedMessage()};
+    const QStringList expected {DataServices::readFailedMessage(), DataServices::readFailedMessage(),
+                                DataServices::readFailedMessage(), DataServices::openFailedMessage()};
     QCOMPARE(db.prompter().messageTexts(), expected);
     for (const auto &message : std::as_const(db.prompter().messages))
         QCOMPARE(message.kind, MessageKind::Error);
@@ -138,7 +139,7 @@ void TestDataServices::deleteRecord()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".*")));
     QVERIFY(!data.DeleteRecord(QStringLiteral("LogRec"), 1)); // has no F_ID
     QCOMPARE(db.prompter().messageTexts(),
-             (QStringList{DataServices::deleteFailedMessage(), DataServices::deleteFailedMessage()}));
+             (QStringList {DataServices::deleteFailedMessage(), DataServices::deleteFailedMessage()}));
 }
 
 void TestDataServices::transactionRollsBack()
@@ -149,13 +150,15 @@ void TestDataServices::transactionRollsBack()
         Transaction transaction(db.database());
         QVERIFY(transaction.isActive());
         QSqlQuery query(db.database().connection());
-        QVERIFY(execBound(query, QStringLiteral("INSERT INTO t_client (F_name) VALUES (?)"), {QStringLiteral("未提交")}));
+        QVERIFY(
+            execBound(query, QStringLiteral("INSERT INTO t_client (F_name) VALUES (?)"), {QStringLiteral("未提交")}));
     }
     QCOMPARE(db.data().GetIntValue(QStringLiteral("SELECT count(*) FROM t_client")), 0);
     {
         Transaction transaction(db.database());
         QSqlQuery query(db.database().connection());
-        QVERIFY(execBound(query, QStringLiteral("INSERT INTO t_client (F_name) VALUES (?)"), {QStringLiteral("已提交")}));
+        QVERIFY(
+            execBound(query, QStringLiteral("INSERT INTO t_client (F_name) VALUES (?)"), {QStringLiteral("已提交")}));
         QVERIFY(transaction.commit());
     }
     QCOMPARE(db.data().GetIntValue(QStringLiteral("SELECT count(*) FROM t_client")), 1);
