@@ -1,33 +1,30 @@
 #include "app/AppContext.h"
 #include "app/ConsolePrompter.h"
+#include "app/Startup.h"
+#include "app/SystemDesktop.h"
+#include "clients/MainWindow.h"
 #include "core/Session.h"
+#include "widgets/MessageBox.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
-void printLine(const QString &text)
+struct Options
 {
-    std::fprintf(stdout, "%s\n", text.toLocal8Bit().constData());
-}
+    QString home;
+    bool init = false;
+};
 
-void printError(const QString &text)
+// The command line is read before any window system is touched, so --help and --init work on a
+// machine without a display.
+Options parseOptions(const QStringList &arguments)
 {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
-
-} // namespace
-
-int main(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("varnel-crm"));
-    QCoreApplication::setApplicationVersion(AppInfo::AppVersion.trimmed());
-
     QCommandLineParser parser;
     parser.setApplicationDescription(AppInfo::ApplicationTitle);
     parser.addHelpOption();
@@ -40,24 +37,66 @@ int main(int argc, char *argv[])
                                                        "已有的程序目录保持不变。"));
     parser.addOption(homeOption);
     parser.addOption(initOption);
-    parser.process(app);
+    parser.process(arguments);
+    return {parser.value(homeOption), parser.isSet(initOption)};
+}
 
-    const QString home = ProgramHome::resolve(parser.value(homeOption), qEnvironmentVariable("VARNEL_HOME"),
-                                              QCoreApplication::applicationDirPath());
+int provision(const QString &home)
+{
     ConsolePrompter prompter;
     SystemClock clock;
     AppContext context(home, prompter, clock);
-
     QString error;
     if (!context.connect(&error)) {
-        printError(QStringLiteral("无法连接数据库 %1：%2").arg(context.database().settings().describe(), error));
+        std::fprintf(stderr, "%s\n",
+                     QStringLiteral("无法连接数据库 %1：%2")
+                         .arg(context.database().settings().describe(), error)
+                         .toLocal8Bit()
+                         .constData());
         return 1;
     }
-    if (parser.isSet(initOption)) {
-        printLine(QStringLiteral("程序目录已就绪：%1").arg(QDir::toNativeSeparators(context.home().folder())));
-        return 0;
-    }
-    printLine(QStringLiteral("数据库已就绪：%1").arg(context.database().settings().describe()));
-    printLine(QStringLiteral("登录窗口和主窗口将在下一版本提供；目前程序只建立程序目录和数据库。"));
+    std::fprintf(stdout, "%s\n",
+                 QStringLiteral("程序目录已就绪：%1")
+                     .arg(QDir::toNativeSeparators(context.home().folder()))
+                     .toLocal8Bit()
+                     .constData());
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Options options;
+    QString home;
+    {
+        QCoreApplication probe(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("varnel-crm"));
+        QCoreApplication::setApplicationVersion(AppInfo::AppVersion.trimmed());
+        options = parseOptions(QCoreApplication::arguments());
+        home = ProgramHome::resolve(options.home, qEnvironmentVariable("VARNEL_HOME"),
+                                    QCoreApplication::applicationDirPath());
+        if (options.init)
+            return provision(home);
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("varnel-crm"));
+    QApplication::setApplicationDisplayName(AppInfo::ApplicationTitle);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    MessageBoxPrompter prompter;
+    SystemClock clock;
+    SystemDesktop desktop;
+    AppContext context(home, prompter, clock, &desktop);
+    Startup startup(context);
+    if (!startup.start())
+        return startup.exitCode();
+
+    MainWindow *window = startup.mainWindow();
+    QObject::connect(window, &QObject::destroyed, &app, &QCoreApplication::quit);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->show();
+    QObject::connect(qApp, &QApplication::lastWindowClosed, &app, &QCoreApplication::quit);
+    return app.exec();
 }

@@ -20,6 +20,20 @@ QString notAvailableMessage()
                           "请使用数据库服务器的备份工具（如 pg_dump）。");
 }
 
+bool offeredAtExit(int mode, const QDate &today)
+{
+    switch (mode) {
+    case 1:
+        return true;
+    case 2:
+        return today.dayOfWeek() == Qt::Monday;
+    case 3:
+        return today.day() == 1;
+    default:
+        return false;
+    }
+}
+
 QString backupFileName(const QString &folder, const QDate &day)
 {
     return QDir(QDir::fromNativeSeparators(folder.trimmed()))

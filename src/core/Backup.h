@@ -29,4 +29,8 @@ bool CompactDatabase(Database &database, Prompter &prompter, QString *error = nu
 
 QString notAvailableMessage();
 
+// Whether the backup is offered when the program closes: [config] ibak 1 always, 2 on Mondays,
+// 3 on the first of a month, anything else never.
+bool offeredAtExit(int mode, const QDate &today);
+
 } // namespace Backup

@@ -31,6 +31,8 @@ struct Session
     bool bZDcode = false;
     int iPrintNum = 10;
     QString CurImeName;
+    // The role is disabled: its operators sign in without any governed command.
+    bool roleDisabled = false;
 
     SalesmanScope scope() const;
     // Setting n (1..15), empty when absent.
