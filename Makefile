@@ -4,7 +4,7 @@ HOME_DIR   ?= $(or $(VARNEL_HOME),$(HOME)/.local/share/varnel-crm)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench screenshots format clean
 
 all: build
 
@@ -26,6 +26,9 @@ test: build
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@bash scripts/run-bench.sh $(BUILD)
+
+screenshots: build
+	@$(BUILD)/tests/varnel-screenshots $(BUILD)/screenshots
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

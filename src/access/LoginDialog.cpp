@@ -20,7 +20,11 @@ namespace {
 class Banner : public QWidget
 {
 public:
-    explicit Banner(QWidget *parent) : QWidget(parent) { setFixedHeight(64); }
+    explicit Banner(QWidget *parent)
+        : QWidget(parent)
+    {
+        setFixedHeight(64);
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -35,8 +39,7 @@ protected:
         font.setPointSize(15);
         font.setBold(true);
         painter.setFont(font);
-        painter.drawText(rect().adjusted(18, 0, -12, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                         AppInfo::ApplicationTitle);
+        painter.drawText(rect().adjusted(18, 0, -12, 0), Qt::AlignVCenter | Qt::AlignLeft, AppInfo::ApplicationTitle);
     }
 };
 

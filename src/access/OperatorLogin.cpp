@@ -21,7 +21,11 @@ int decimals(const Session &session, int n)
 
 } // namespace
 
-OperatorLogin::OperatorLogin(AppContext &context, bool reLogin) : m_context(context), m_reLogin(reLogin) { }
+OperatorLogin::OperatorLogin(AppContext &context, bool reLogin)
+    : m_context(context)
+    , m_reLogin(reLogin)
+{
+}
 
 QString OperatorLogin::initialCode() const
 {
@@ -42,13 +46,13 @@ std::optional<OperatorLogin::StoredOperator> OperatorLogin::readOperator(const Q
 {
     QSqlQuery query(m_context.database().connection());
     query.setForwardOnly(true);
-    if (!m_context.data().OpenQuery(query,
-                                    QStringLiteral("SELECT F_PassWord, F_Flag FROM OperList WHERE F_Code = ? ORDER BY F_ID"),
-                                    {code.trimmed()}))
+    if (!m_context.data().OpenQuery(
+            query, QStringLiteral("SELECT F_PassWord, F_Flag FROM OperList WHERE F_Code = ? ORDER BY F_ID"),
+            {code.trimmed()}))
         return std::nullopt;
     if (!query.next())
         return std::nullopt;
-    return StoredOperator{query.value(0).toString(), query.value(1).toBool()};
+    return StoredOperator {query.value(0).toString(), query.value(1).toBool()};
 }
 
 OperatorLogin::Outcome OperatorLogin::confirm(const QString &code, const QString &name, const QString &password)

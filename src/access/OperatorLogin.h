@@ -14,9 +14,9 @@ class OperatorLogin
 {
 public:
     enum class Outcome {
-        Stay,       // the dialog stays open (a message was shown)
-        SignedIn,   // the new operator's state is in the context's session
-        Cancelled,  // change of operator given up: the previous operator stays
+        Stay, // the dialog stays open (a message was shown)
+        SignedIn, // the new operator's state is in the context's session
+        Cancelled, // change of operator given up: the previous operator stays
         EndProgram, // first login given up or refused
     };
     enum class Focus { Code, Password };

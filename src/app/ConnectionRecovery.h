@@ -12,8 +12,8 @@ class AppContext;
 struct RecoveryHooks
 {
     std::function<void(const QString &)> status; // the splash window's label
-    std::function<void()> beforeChoice;          // the splash window gives way to the dialog
-    std::function<void()> afterChoice;           // and comes back for the next try
+    std::function<void()> beforeChoice; // the splash window gives way to the dialog
+    std::function<void()> afterChoice; // and comes back for the next try
 };
 
 // False when the user cancelled: the program ends without a main window.

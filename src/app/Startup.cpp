@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QThread>
 
-Startup::Startup(AppContext &context) : m_context(context) { }
+Startup::Startup(AppContext &context)
+    : m_context(context)
+{
+}
 
 Startup::~Startup() = default;
 
@@ -25,7 +28,9 @@ bool Startup::start()
         if (splash)
             splash->setStatus(text);
     };
-    hooks.beforeChoice = [&splash] { splash.reset(); };
+    hooks.beforeChoice = [&splash] {
+        splash.reset();
+    };
     hooks.afterChoice = [&splash] {
         splash = std::make_unique<SplashWindow>();
         splash->show();

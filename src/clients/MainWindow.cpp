@@ -31,18 +31,20 @@ struct LocalCommand
     const char16_t *caption;
 };
 const LocalCommand LocalCommands[] = {
-    {"actReLogin", u"重新登录"},     {"actExit", u"退出系统"},       {"actClearEmptyClients", u"清除客户空行"},
-    {"actViewToolBar", u"工具栏"},   {"actViewTree", u"导航树"},     {"actViewStatusBar", u"状态栏"},
-    {"actCalculator", u"计算器"},    {"actNotepad", u"笔记本"},      {"actHelpFile", u"帮助文件"},
-    {"actDailyTip", u"每日一贴"},    {"actFaq", u"常见问题"},        {"actReadme", u"自述文件"},
-    {"actWhatsNew", u"最新功能"},    {"actAbout", u"关于我们"},      {"actWebSite", u"浏览作者的网站"},
-    {"actQuickCall", u"来电速记"},   {"tbXSgl", u"销售管理"},        {"actClose", u"关闭"},
+    {"actReLogin", u"重新登录"},   {"actExit", u"退出系统"},   {"actClearEmptyClients", u"清除客户空行"},
+    {"actViewToolBar", u"工具栏"}, {"actViewTree", u"导航树"}, {"actViewStatusBar", u"状态栏"},
+    {"actCalculator", u"计算器"},  {"actNotepad", u"笔记本"},  {"actHelpFile", u"帮助文件"},
+    {"actDailyTip", u"每日一贴"},  {"actFaq", u"常见问题"},    {"actReadme", u"自述文件"},
+    {"actWhatsNew", u"最新功能"},  {"actAbout", u"关于我们"},  {"actWebSite", u"浏览作者的网站"},
+    {"actQuickCall", u"来电速记"}, {"tbXSgl", u"销售管理"},    {"actClose", u"关闭"},
     {"Action31", u"导出"},
 };
 
 } // namespace
 
-MainWindow::MainWindow(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
+MainWindow::MainWindow(AppContext &context, QWidget *parent)
+    : QMainWindow(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(AppInfo::AppName + AppInfo::AppVersion);
@@ -164,23 +166,23 @@ void MainWindow::createMenus()
             names.append(code < 0 ? Separator : QStringLiteral("Action%1").arg(code));
         return names;
     };
-    addMenu(QStringLiteral("文件"), actions({101, 102, 103, -1, 104, 105, 106, -1})
-                                        << QStringLiteral("actReLogin") << QStringLiteral("actExit"));
-    addMenu(QStringLiteral("编辑"), actions({201, 207, 202, 203, 204, -1, 209, 210, 217, -1, 211, 212, 213, 214, 215,
-                                            216, -1, 205, 206}));
-    addMenu(QStringLiteral("输出"),
-            actions({301, 302, -1, 303, 304, 305, 306, 307, 308, 309, -1, 310, 311, 312, 313}));
+    addMenu(QStringLiteral("文件"),
+            actions({101, 102, 103, -1, 104, 105, 106, -1})
+                << QStringLiteral("actReLogin") << QStringLiteral("actExit"));
+    addMenu(QStringLiteral("编辑"),
+            actions({201, 207, 202, 203, 204, -1, 209, 210, 217, -1, 211, 212, 213, 214, 215, 216, -1, 205, 206}));
+    addMenu(QStringLiteral("输出"), actions({301, 302, -1, 303, 304, 305, 306, 307, 308, 309, -1, 310, 311, 312, 313}));
     addMenu(QStringLiteral("统计"), actions({401, 402, -1, 403, 404, 405, 406, 407, 408}));
     QStringList dataItems = actions({501});
     dataItems << QStringLiteral("actClearEmptyClients") << actions({502, 503, -1, 504, 505});
     addMenu(QStringLiteral("数据"), dataItems);
-    addMenu(QStringLiteral("视图"), {QStringLiteral("actViewToolBar"), QStringLiteral("actViewTree"),
-                                     QStringLiteral("actViewStatusBar")});
+    addMenu(QStringLiteral("视图"),
+            {QStringLiteral("actViewToolBar"), QStringLiteral("actViewTree"), QStringLiteral("actViewStatusBar")});
     addMenu(QStringLiteral("工具"), {QStringLiteral("actCalculator"), QStringLiteral("actNotepad")});
-    addMenu(QStringLiteral("帮助"), {QStringLiteral("actHelpFile"), QStringLiteral("actDailyTip"),
-                                     QStringLiteral("actFaq"), Separator, QStringLiteral("actReadme"),
-                                     QStringLiteral("actWhatsNew"), Separator, QStringLiteral("actAbout"),
-                                     QStringLiteral("actWebSite")});
+    addMenu(QStringLiteral("帮助"),
+            {QStringLiteral("actHelpFile"), QStringLiteral("actDailyTip"), QStringLiteral("actFaq"), Separator,
+             QStringLiteral("actReadme"), QStringLiteral("actWhatsNew"), Separator, QStringLiteral("actAbout"),
+             QStringLiteral("actWebSite")});
 }
 
 void MainWindow::createToolBar()
@@ -203,6 +205,9 @@ void MainWindow::createToolBar()
     callMenu->addAction(action(QStringLiteral("Action217")));
     quickCall->setMenu(callMenu);
     quickCall->setDefaultAction(action(QStringLiteral("actQuickCall")));
+    // Neither of its commands exists yet.
+    quickCall->setEnabled(false);
+    quickCall->setToolTip(notBuiltTip());
     QAction *quickCallButton = m_toolBar->addWidget(quickCall);
     quickCallButton->setObjectName(QStringLiteral("tbLDsj"));
     m_actions.insert(QStringLiteral("tbLDsj"), quickCallButton);
@@ -220,7 +225,7 @@ void MainWindow::createToolBar()
 
 void MainWindow::createStatusBar()
 {
-    const QList<std::pair<QString, int>> panels{
+    const QList<std::pair<QString, int>> panels {
         {QStringLiteral(" 当前用户"), 60}, {QString(), 80}, {QStringLiteral(" 当前日期时间"), 100}, {QString(), 140}};
     for (qsizetype i = 0; i < panels.size(); ++i) {
         auto *label = new QLabel(panels.at(i).first, this);
@@ -281,12 +286,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     Prompter &prompter = m_context.prompter();
     if (prompter.ShowMess(QStringLiteral("真的要退出“") + AppInfo::AppName + QStringLiteral("”软件吗？"),
-                          MessageKind::Question) != Prompter::Yes) {
+                          MessageKind::Question)
+        != Prompter::Yes) {
         event->ignore();
         return;
     }
-    if (Backup::offeredAtExit(m_backupMode, m_context.clock().today()) &&
-        prompter.ShowMess(QStringLiteral("软件关闭，要备份当前数据吗？"), MessageKind::Question) == Prompter::Yes)
+    if (Backup::offeredAtExit(m_backupMode, m_context.clock().today())
+        && prompter.ShowMess(QStringLiteral("软件关闭，要备份当前数据吗？"), MessageKind::Question) == Prompter::Yes)
         Backup::DailyBackup(m_context.data(), prompter, m_context.clock());
     event->accept();
 }
@@ -315,8 +321,9 @@ void MainWindow::compactDatabase()
 void MainWindow::clearEmptyClients()
 {
     // Rows without code and name, whether left empty or never filled (null).
-    m_context.data().RunSQL(QStringLiteral("DELETE FROM t_client WHERE coalesce(F_code, ?) = ? AND coalesce(F_name, ?) = ?"),
-                            {QString(), QString(), QString(), QString()});
+    m_context.data().RunSQL(
+        QStringLiteral("DELETE FROM t_client WHERE coalesce(F_code, ?) = ? AND coalesce(F_name, ?) = ?"),
+        {QString(), QString(), QString(), QString()});
 }
 
 void MainWindow::startTool(bool calculator)

@@ -6,7 +6,9 @@
 #include <QTextEdit>
 #include <QWidget>
 
-EnterAsTab::EnterAsTab(QWidget *window) : QObject(window), m_window(window)
+EnterAsTab::EnterAsTab(QWidget *window)
+    : QObject(window)
+    , m_window(window)
 {
     qApp->installEventFilter(this);
 }

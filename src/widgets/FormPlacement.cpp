@@ -20,7 +20,9 @@ void DispFormPos(QWidget *form, FormPosition mode, const QWidget *anchor)
     size = size.boundedTo(available.size());
     QRect target(QPoint(0, 0), size);
     target.moveCenter(area.center());
-    target.moveLeft(std::clamp(target.left(), available.left(), std::max(available.left(), available.right() - size.width())));
-    target.moveTop(std::clamp(target.top(), available.top(), std::max(available.top(), available.bottom() - size.height())));
+    target.moveLeft(
+        std::clamp(target.left(), available.left(), std::max(available.left(), available.right() - size.width())));
+    target.moveTop(
+        std::clamp(target.top(), available.top(), std::max(available.top(), available.bottom() - size.height())));
     form->move(target.topLeft());
 }

@@ -17,17 +17,20 @@ bool addOperator(DataServices &data, const QString &code, const QString &name, c
 {
     return data.RunSQL(
         QStringLiteral("INSERT INTO OperList (F_Code, F_Name, F_PassWord, F_PartCode, F_Flag) VALUES (?, ?, ?, ?, ?)"),
-        {code, name, password.isEmpty() ? QString() : Passwords::SavePass(password).value_or(QString()), role, disabled});
+        {code, name, password.isEmpty() ? QString() : Passwords::SavePass(password).value_or(QString()), role,
+         disabled});
 }
 
 bool addRole(DataServices &data, const QString &code, const QStringList &permissions, bool disabled = false,
              int scope = 0, const QString &salesmen = {})
 {
-    if (!data.RunSQL(QStringLiteral("INSERT INTO PartList (F_Code, F_Name, F_Flag, F_empFlag, F_empName) VALUES (?, ?, ?, ?, ?)"),
+    if (!data.RunSQL(QStringLiteral(
+                         "INSERT INTO PartList (F_Code, F_Name, F_Flag, F_empFlag, F_empName) VALUES (?, ?, ?, ?, ?)"),
                      {code, code, disabled, scope, salesmen}))
         return false;
     for (const QString &permission : permissions)
-        if (!data.RunSQL(QStringLiteral("INSERT INTO PartLimit (F_PartCode, F_LmtCode) VALUES (?, ?)"), {code, permission}))
+        if (!data.RunSQL(QStringLiteral("INSERT INTO PartLimit (F_PartCode, F_LmtCode) VALUES (?, ?)"),
+                         {code, permission}))
             return false;
     return true;
 }
@@ -66,6 +69,7 @@ private slots:
     void roleWithOnePermission();
     void disabledOperatorAndRole();
     void operatorState();
+    void keys();
 };
 
 void TestLogin::superUserSeesEverything()
@@ -89,7 +93,8 @@ void TestLogin::superUserSeesEverything()
     QVERIFY(window.action(QStringLiteral("tbXSgl"))->isVisible());
     QCOMPARE(window.findChild<QLabel *>(QStringLiteral("StatusPanel1"))->text(), QStringLiteral("系统管理员"));
     QCOMPARE(db.data().GetFieldValue(QStringLiteral("SELECT F_OperType FROM LogRec")), QStringLiteral("登录成功！"));
-    QCOMPARE(db.context().config().value(QStringLiteral("Config"), QStringLiteral("CurOperCode")), QStringLiteral("000"));
+    QCOMPARE(db.context().config().value(QStringLiteral("Config"), QStringLiteral("CurOperCode")),
+             QStringLiteral("000"));
 }
 
 void TestLogin::unknownOperator()
@@ -100,8 +105,7 @@ void TestLogin::unknownOperator()
     signIn(dialog, QStringLiteral("999"), QString());
     QCOMPARE(dialog.outcome(), OperatorLogin::Outcome::Stay);
     signIn(dialog, QStringLiteral("  "), QString());
-    QCOMPARE(db.prompter().messageTexts(),
-             (QStringList{"此操作员并不存在，请重新选择操作员！", "请选择用户！"}));
+    QCOMPARE(db.prompter().messageTexts(), (QStringList {"此操作员并不存在，请重新选择操作员！", "请选择用户！"}));
     QCOMPARE(dialog.login().failCount(), 0);
 }
 
@@ -117,7 +121,8 @@ void TestLogin::wrongPasswords()
     QFETCH(bool, reLogin);
     TestDatabase db;
     VARNEL_REQUIRE(db);
-    QVERIFY(addOperator(db.data(), QStringLiteral("007"), QStringLiteral("李四"), QStringLiteral("pw7"), QStringLiteral("001")));
+    QVERIFY(addOperator(db.data(), QStringLiteral("007"), QStringLiteral("李四"), QStringLiteral("pw7"),
+                        QStringLiteral("001")));
     if (reLogin)
         QVERIFY(OperatorLogin::LoadOperatorState(db.context(), QStringLiteral("000"), QStringLiteral("系统管理员")));
 
@@ -134,13 +139,16 @@ void TestLogin::wrongPasswords()
         QCOMPARE(dialog.outcome(), OperatorLogin::Outcome::Cancelled);
         QCOMPARE(last.text, QStringLiteral("更换操作员失败!"));
         QCOMPARE(db.context().session().CurOperName, QStringLiteral("系统管理员")); // still signed in
-        QVERIFY(db.data().GetIntValue(QStringLiteral("SELECT count(*) FROM LogRec WHERE F_OperType = ? AND F_EmpName = ?"),
-                                      {QStringLiteral("更换操作员失败！"), QStringLiteral("系统管理员")}) == 1);
+        QVERIFY(
+            db.data().GetIntValue(QStringLiteral("SELECT count(*) FROM LogRec WHERE F_OperType = ? AND F_EmpName = ?"),
+                                  {QStringLiteral("更换操作员失败！"), QStringLiteral("系统管理员")})
+            == 1);
     } else {
         QCOMPARE(dialog.outcome(), OperatorLogin::Outcome::EndProgram);
         QCOMPARE(last.text, QStringLiteral("非法操作员!"));
         QVERIFY(db.data().GetIntValue(QStringLiteral("SELECT count(*) FROM LogRec WHERE F_OperType = ?"),
-                                      {QStringLiteral("登录失败！")}) == 1);
+                                      {QStringLiteral("登录失败！")})
+                == 1);
     }
 }
 
@@ -156,7 +164,7 @@ void TestLogin::roleWithOnePermission()
 
     MainWindow window(db.context());
     window.applySignIn();
-    QCOMPARE(visibleGoverned(window), QStringList{"Action408"});
+    QCOMPARE(visibleGoverned(window), QStringList {"Action408"});
     QVERIFY(window.menu(QStringLiteral("统计"))->menuAction()->isVisible());
     for (const char *caption : {"文件", "编辑", "输出", "数据"})
         QVERIFY2(!window.menu(QString::fromUtf8(caption))->menuAction()->isVisible(), caption);
@@ -180,7 +188,7 @@ void TestLogin::disabledOperatorAndRole()
     LoginDialog refused(db.context(), false);
     signIn(refused, QStringLiteral("020"), QStringLiteral("a"));
     QCOMPARE(refused.outcome(), OperatorLogin::Outcome::Stay);
-    QCOMPARE(db.prompter().messageTexts(), QStringList{"此操作员已被禁用，请与系统管理员联系！"});
+    QCOMPARE(db.prompter().messageTexts(), QStringList {"此操作员已被禁用，请与系统管理员联系！"});
     QCOMPARE(db.prompter().messages.front().kind, MessageKind::Warning);
     QVERIFY(db.context().session().CurOperName.isEmpty());
 
@@ -213,11 +221,12 @@ void TestLogin::operatorState()
     QCOMPARE(dialog.outcome(), OperatorLogin::Outcome::SignedIn);
     const Session &session = db.context().session();
     QCOMPARE(session.CurOperCode, QStringLiteral(" 030 ")); // kept as typed
-    QCOMPARE(db.context().config().value(QStringLiteral("config"), QStringLiteral("curopercode")), QStringLiteral("030"));
+    QCOMPARE(db.context().config().value(QStringLiteral("config"), QStringLiteral("curopercode")),
+             QStringLiteral("030"));
     QCOMPARE(session.CurOperName, QStringLiteral("业务主管"));
     QCOMPARE(session.CurPartCode, QStringLiteral("003"));
     QCOMPARE(session.CurEmpFlag, 2);
-    QCOMPARE(session.CurEmpNames, (QStringList{"O'Hara", "王五"}));
+    QCOMPARE(session.CurEmpNames, (QStringList {"O'Hara", "王五"}));
     QCOMPARE(session.CompanyName, QStringLiteral("华信公司"));
     QCOMPARE(session.keyValue(1), QStringLiteral("字符项一"));
     QCOMPARE(session.AmountFormat, QStringLiteral("0.###"));
@@ -225,6 +234,33 @@ void TestLogin::operatorState()
     QCOMPARE(session.TotalFormat, QStringLiteral("￥,0.00"));
     QVERIFY(session.bZDcode);
     QCOMPARE(session.iPrintNum, 15);
+}
+
+void TestLogin::keys()
+{
+    TestDatabase db;
+    VARNEL_REQUIRE(db);
+    LoginDialog dialog(db.context(), false);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *code = dialog.findChild<QLineEdit *>(QStringLiteral("edtOperCode"));
+    auto *password = dialog.findChild<QLineEdit *>(QStringLiteral("edtPassWord"));
+    code->setFocus();
+    QTest::keyClicks(code, QStringLiteral("000"));
+    QTest::keyClick(code, Qt::Key_Return); // Enter moves on and looks the name up
+    QTRY_VERIFY(password->hasFocus());
+    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("edtOperName"))->text(), QStringLiteral("系统管理员"));
+    QCOMPARE(password->echoMode(), QLineEdit::Password);
+
+    // Neither Esc nor Alt+F4 nor the window manager closes it; only its buttons do.
+    QTest::keyClick(password, Qt::Key_Escape);
+    QTest::keyClick(&dialog, Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(!dialog.close());
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.outcome(), OperatorLogin::Outcome::Stay);
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnCancel")), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.outcome(), OperatorLogin::Outcome::EndProgram);
 }
 
 QTEST_MAIN(TestLogin)

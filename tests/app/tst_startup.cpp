@@ -79,9 +79,9 @@ void TestStartup::cancelledLoginEndsWithoutMainWindow()
     answerLogin(QString());
     QVERIFY(!startup.start());
     QVERIFY(!startup.mainWindow());
-    QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
-            std::none_of(QApplication::topLevelWidgets().cbegin(), QApplication::topLevelWidgets().cend(),
-                         [](QWidget *w) { return w->objectName() == QStringLiteral("FrmMain"); }));
+    QVERIFY(QApplication::topLevelWidgets().isEmpty()
+            || std::none_of(QApplication::topLevelWidgets().cbegin(), QApplication::topLevelWidgets().cend(),
+                            [](QWidget *w) { return w->objectName() == QStringLiteral("FrmMain"); }));
     QCOMPARE(startup.exitCode(), 0);
     QVERIFY(prompter.messages.isEmpty());
 }
@@ -110,8 +110,9 @@ void TestStartup::recoveryFindsAnotherDatabase()
     QVERIFY(prompter.files.isEmpty());
     QVERIFY(context.database().isOpen());
     QCOMPARE(context.database().settings().sqliteFile, shared.filePath(QStringLiteral("data/client.db")));
-    QCOMPARE(IniConfig(home.filePath(QStringLiteral("config.ini"))).value(QStringLiteral("Config"), QStringLiteral("DS")),
-             shared.filePath(QStringLiteral("data/")));
+    QCOMPARE(
+        IniConfig(home.filePath(QStringLiteral("config.ini"))).value(QStringLiteral("Config"), QStringLiteral("DS")),
+        shared.filePath(QStringLiteral("data/")));
     QVERIFY(!QFile::exists(home.filePath(QStringLiteral("missing/client.db"))));
     QVERIFY(!QFile::exists(home.filePath(QStringLiteral("client.db"))));
 }

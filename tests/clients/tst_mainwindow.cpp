@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QStatusBar>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,7 +36,7 @@ void TestMainWindow::frame()
     QStringList menus;
     for (QAction *action : window.menuBar()->actions())
         menus.append(action->text());
-    QCOMPARE(menus, (QStringList{"文件", "编辑", "输出", "统计", "数据", "视图", "工具", "帮助"}));
+    QCOMPARE(menus, (QStringList {"文件", "编辑", "输出", "统计", "数据", "视图", "工具", "帮助"}));
     QCOMPARE(window.menu(QStringLiteral("数据"))->actions().at(1)->text(), QStringLiteral("清除客户空行"));
 
     // A command whose window does not exist yet says so instead of doing nothing.
@@ -72,7 +72,7 @@ void TestMainWindow::exitAnsweredNoKeepsRunning()
     db.prompter().answers.enqueue(Prompter::No);
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(window.isVisible());
-    QCOMPARE(db.prompter().messageTexts(), QStringList{"真的要退出“Varnel客户管理软件 ”软件吗？"});
+    QCOMPARE(db.prompter().messageTexts(), QStringList {"真的要退出“Varnel客户管理软件 ”软件吗？"});
     db.prompter().answers.enqueue(Prompter::Yes);
     QVERIFY(window.close());
     QVERIFY(!window.isVisible());
