@@ -322,8 +322,7 @@ void MainWindow::clearEmptyClients()
 {
     // Rows without code and name, whether left empty or never filled (null).
     m_context.data().RunSQL(
-        QStringLiteral("DELETE FROM t_client WHERE coalesce(F_code, ?) = ? AND coalesce(F_name, ?) = ?"),
-        {QString(), QString(), QString(), QString()});
+        QStringLiteral("DELETE FROM t_client WHERE coalesce(F_code, '') = '' AND coalesce(F_name, '') = ''"));
 }
 
 void MainWindow::startTool(bool calculator)

@@ -18,6 +18,8 @@ public:
     DataServices(Database &database, Prompter &prompter);
 
     Database &database() const { return m_database; }
+    // Where the helpers report; for callers that run their own statements inside a transaction.
+    Prompter &prompterForErrors() const { return m_prompter; }
 
     // First column of the first row; an empty text / 0 when there is no row or the value is null.
     std::optional<QString> GetFieldValue(const QString &sql, const QVariantList &params = {});

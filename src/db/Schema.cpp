@@ -382,6 +382,7 @@ QList<IndexDef> buildIndexes()
                  true,
                  QStringLiteral("F_cltID <> 0")});
     list.append({QStringLiteral("ix_t_client_code"), QStringLiteral("t_client"), {QStringLiteral("F_code")}});
+    list.append({QStringLiteral("ix_t_client_name"), QStringLiteral("t_client"), {QStringLiteral("F_name")}});
     list.append({QStringLiteral("ux_t_xsrec_code"), QStringLiteral("t_XSrec"), {QStringLiteral("F_code")}, true});
     list.append({QStringLiteral("ix_t_xsdetail_code"), QStringLiteral("t_XSdetail"), {QStringLiteral("F_code")}});
     list.append({QStringLiteral("ux_t_goods_code"), QStringLiteral("t_goods"), {QStringLiteral("F_code")}, true});

@@ -12,6 +12,14 @@ enum class FooterType { None = 0, Text = 1, Sum = 2 };
 
 struct GridColumn
 {
+    GridColumn() = default;
+    GridColumn(QString field, QString title, int pixels = 80)
+        : fieldName(std::move(field))
+        , caption(std::move(title))
+        , width(pixels)
+    {
+    }
+
     QString fieldName;
     QString caption;
     int width = 80;

@@ -22,6 +22,7 @@ private slots:
     void backupOfferedByDay();
     void chooseDatabaseForNextStart();
     void compaction();
+    void clearEmptyClients();
 };
 
 void TestMainWindow::frame()
@@ -140,6 +141,19 @@ void TestMainWindow::compaction()
     QCOMPARE(db.prompter().messages.size(), 1);
     QCOMPARE(db.prompter().messages.front().text.contains(QStringLiteral("压缩数据库成功！")), sqlite);
     QCOMPARE(db.data().GetIntValue(QStringLiteral("SELECT count(*) FROM SysInfo")), 1);
+}
+
+void TestMainWindow::clearEmptyClients()
+{
+    TestDatabase db;
+    VARNEL_REQUIRE(db);
+    QVERIFY(db.data().RunSQL(
+        QStringLiteral("INSERT INTO t_client (F_code, F_name) VALUES ('', ''), ('1', ''), ('', '甲')")));
+    QVERIFY(db.data().RunSQL(QStringLiteral("INSERT INTO t_client (F_cltID) VALUES (5)"))); // never filled: null
+    MainWindow window(db.context());
+    window.action(QStringLiteral("actClearEmptyClients"))->trigger();
+    QCOMPARE(db.data().GetIntValue(QStringLiteral("SELECT count(*) FROM t_client")), 2);
+    QVERIFY(db.prompter().messages.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,119 @@
+// The client list at 100,000 and 1,000,000 clients: first screen, a sorted first screen and the
+// footer totals, each beside the same statement run directly through the SQLite C API.
+#include "ClientGenerator.h"
+#include "db/Database.h"
+#include "db/Migrations.h"
+#include "widgets/SqlListModel.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int Repeats = 7;
+
+double medianMs(const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < Repeats; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times.at(times.size() / 2);
+}
+
+// Steps through every row of a statement and reads its columns, as a list that shows them would.
+void rawRun(sqlite3 *db, const char *sql)
+{
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "raw: %s\n", sqlite3_errmsg(db));
+        return;
+    }
+    const int columns = sqlite3_column_count(statement);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        for (int c = 0; c < columns; ++c)
+            sqlite3_column_text(statement, c);
+    sqlite3_finalize(statement);
+}
+
+void report(const char *what, qint64 rows, double ours, double raw, double limit)
+{
+    std::printf("| %-28s | %9lld | %9.2f | %9.2f | %6.2f | %s |\n", what, static_cast<long long>(rows), ours, raw,
+                ours / std::max(raw, 0.001), limit > 0 ? (ours <= limit ? "ok" : "OVER") : "-");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QList<qint64> sizes = argc > 1 ? QList<qint64>{QString::fromLatin1(argv[1]).toLongLong()}
+                                         : QList<qint64>{100000, 1000000};
+    std::printf("| %-28s | %9s | %9s | %9s | %6s | %s |\n", "measure", "clients", "ours ms", "raw ms", "ratio",
+                "<=50ms");
+    std::printf("|------------------------------|-----------|-----------|-----------|--------|------|\n");
+    for (qint64 size : sizes) {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("client.db"));
+        Database database;
+        QString error;
+        if (!database.open(ConnectionSettings::sqlite(file), Database::Missing::Create) ||
+            !Migrations::migrate(database, &error) || !generateClients(database, size, 20261211, &error)) {
+            std::fprintf(stderr, "setup failed: %s %s\n", qPrintable(database.lastError()), qPrintable(error));
+            return 1;
+        }
+        sqlite3 *raw = nullptr;
+        sqlite3_open_v2(file.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+
+        const QString base = QStringLiteral("SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0) ");
+        SqlListModel model(database);
+        model.setTable(QStringLiteral("t_client"));
+        model.setStatement(base);
+        GridColumn sum{QStringLiteral("F_SZ1"), QStringLiteral("数值项一")};
+        sum.footerType = FooterType::Sum;
+        model.setGridColumns({{QStringLiteral("F_code"), QStringLiteral("客户编号")},
+                              {QStringLiteral("F_name"), QStringLiteral("客户名称")}, sum});
+
+        model.setSort({});
+        const double first = medianMs([&] { model.refresh(); });
+        const double firstRaw = medianMs([&] {
+            rawRun(raw, "SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0)  ORDER BY F_ID ASC LIMIT 200 OFFSET 0");
+        });
+        report("first screen", size, first, firstRaw, 50);
+
+        model.setSort({{QStringLiteral("F_name"), true}});
+        const double sorted = medianMs([&] { model.refresh(); });
+        const double sortedRaw = medianMs([&] {
+            rawRun(raw, "SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0)  ORDER BY F_name ASC, F_ID ASC LIMIT 200 OFFSET 0");
+        });
+        report("first screen sorted by name", size, sorted, sortedRaw, 50);
+
+        const double totals = medianMs([&] { model.refreshTotals(); });
+        const double totalsRaw = medianMs([&] {
+            rawRun(raw, "SELECT count(*), sum(F_SZ1) FROM (SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0) ) AS list_rows");
+        });
+        report("count and footer sum", size, totals, totalsRaw, 0);
+
+        const double scroll = medianMs([&] {
+            model.setSort({});
+            model.refresh();
+            for (int page = 0; page < 10; ++page)
+                model.fetchMore({});
+        });
+        report("scroll 11 pages", size, scroll, 0, 0);
+        sqlite3_close(raw);
+    }
+    return 0;
+}
