@@ -108,7 +108,9 @@ ColumnKind kindOf(const QString &table, const QString &fieldName, const QVariant
 } // namespace GridFormat
 
 MemoryGridSource::MemoryGridSource(QList<GridColumn> columns, QList<QVariantList> rows, QStringList footers)
-    : m_columns(std::move(columns)), m_rows(std::move(rows)), m_footers(std::move(footers))
+    : m_columns(std::move(columns))
+    , m_rows(std::move(rows))
+    , m_footers(std::move(footers))
 {
 }
 

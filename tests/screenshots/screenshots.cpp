@@ -1,9 +1,9 @@
 // Renders the program's windows to PNG files on a throwaway home, under the offscreen platform.
 #include "access/LoginDialog.h"
+#include "access/OperatorLogin.h"
 #include "app/AppContext.h"
 #include "app/SplashWindow.h"
 #include "clients/MainWindow.h"
-#include "access/OperatorLogin.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QApplication>

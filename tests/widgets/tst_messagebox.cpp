@@ -78,9 +78,9 @@ void TestMessageBox::questionAnswers()
 void TestMessageBox::otherKindsReturnZero()
 {
     MessageBoxPrompter prompter;
-    const QList<std::pair<MessageKind, QMessageBox::Icon>> kinds{{MessageKind::Information, QMessageBox::Information},
-                                                                 {MessageKind::Warning, QMessageBox::Warning},
-                                                                 {MessageKind::Error, QMessageBox::Critical}};
+    const QList<std::pair<MessageKind, QMessageBox::Icon>> kinds {{MessageKind::Information, QMessageBox::Information},
+                                                                  {MessageKind::Warning, QMessageBox::Warning},
+                                                                  {MessageKind::Error, QMessageBox::Critical}};
     for (const auto &[kind, icon] : kinds) {
         QMessageBox::Icon shown = QMessageBox::NoIcon;
         QStringList buttons;
@@ -92,7 +92,7 @@ void TestMessageBox::otherKindsReturnZero()
         });
         QCOMPARE(prompter.ShowMess(QStringLiteral("提示文字"), kind), 0);
         QCOMPARE(shown, icon);
-        QCOMPARE(buttons, QStringList{"确定"});
+        QCOMPARE(buttons, QStringList {"确定"});
     }
 }
 
