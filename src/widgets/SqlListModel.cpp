@@ -7,7 +7,11 @@
 #include <QSqlField>
 #include <QSqlQuery>
 
-SqlListModel::SqlListModel(Database &database, QObject *parent) : GridModel(parent), m_database(database) { }
+SqlListModel::SqlListModel(Database &database, QObject *parent)
+    : GridModel(parent)
+    , m_database(database)
+{
+}
 
 void SqlListModel::setStatement(const QString &sql, const QVariantList &params)
 {
@@ -39,7 +43,8 @@ QList<SortKey> SqlListModel::parseSortText(const QString &text)
         const QStringList words = part.simplified().split(u' ');
         if (words.isEmpty() || words.front().isEmpty())
             continue;
-        const bool descending = words.size() > 1 && words.at(1).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0;
+        const bool descending
+            = words.size() > 1 && words.at(1).compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0;
         keys.append({words.front(), !descending});
     }
     return keys;
@@ -92,8 +97,7 @@ void SqlListModel::resolveKinds()
         const int field = m_record.indexOf(column.fieldName);
         m_fieldOfColumn.append(field);
         if (field >= 0 && column.kind == ColumnKind::Text)
-            column.kind = GridFormat::kindOf(m_table, column.fieldName,
-                                             QVariant(m_record.field(field).metaType()));
+            column.kind = GridFormat::kindOf(m_table, column.fieldName, QVariant(m_record.field(field).metaType()));
     }
 }
 
@@ -134,14 +138,17 @@ bool SqlListModel::refresh()
     endResetModel();
     m_lastError.clear();
 
-    // The statement's fields first (no rows read), so the sort is checked against them.
-    QSqlQuery probe(m_database.connection());
-    probe.setForwardOnly(true);
-    if (!execBound(probe, m_sql + QStringLiteral(" LIMIT 0"), m_params, &m_lastError))
-        return false;
-    m_record = probe.record();
-    probe.finish();
-    resolveKinds();
+    // The statement's fields first (no rows read), so the sort is checked against them; known
+    // already when the same statement runs again with other values.
+    if (m_recordSql != m_sql || m_record.isEmpty()) {
+        QSqlQuery probe(m_database.connection());
+        probe.setForwardOnly(true);
+        if (!execBound(probe, m_sql + QStringLiteral(" LIMIT 0"), m_params, &m_lastError))
+            return false;
+        m_record = probe.record();
+        m_recordSql = m_sql;
+        resolveKinds();
+    }
     setSort(m_sort);
     if (!fetchPage())
         return false;
@@ -151,7 +158,7 @@ bool SqlListModel::refresh()
 
 bool SqlListModel::refreshTotals()
 {
-    QStringList aggregates{QStringLiteral("count(*)")};
+    QStringList aggregates {QStringLiteral("count(*)")};
     QList<int> summed;
     for (qsizetype c = 0; c < m_columns.size(); ++c) {
         const int field = c < m_fieldOfColumn.size() ? m_fieldOfColumn.at(c) : -1;
@@ -162,7 +169,8 @@ bool SqlListModel::refreshTotals()
     }
     QSqlQuery query(m_database.connection());
     query.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT %1 FROM (%2) AS list_rows").arg(aggregates.join(QStringLiteral(", ")), m_sql);
+    const QString sql
+        = QStringLiteral("SELECT %1 FROM (%2) AS list_rows").arg(aggregates.join(QStringLiteral(", ")), m_sql);
     if (!execBound(query, sql, m_params, &m_lastError) || !query.next())
         return false;
     m_total = query.value(0).toLongLong();

@@ -84,6 +84,7 @@ private:
     QVariantList m_params;
     QList<SortKey> m_sort;
     QSqlRecord m_record;
+    QString m_recordSql; // the statement m_record describes
     QList<int> m_fieldOfColumn;
     QList<QList<QVariant>> m_rows;
     bool m_atEnd = true;
