@@ -1,5 +1,9 @@
 #include "MainWindow.h"
 
+#include "ClientListPanel.h"
+#include "RelatedKinds.h"
+#include "RelatedRecordsPanel.h"
+
 #include "access/ActionCatalogue.h"
 #include "access/LoginDialog.h"
 #include "app/AppContext.h"
@@ -8,14 +12,21 @@
 #include "core/ConfigKeys.h"
 #include "core/Desktop.h"
 #include "core/Prompter.h"
+#include "widgets/DataGrid.h"
+#include "widgets/GridExport.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTableView>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -50,14 +61,12 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     setWindowTitle(AppInfo::AppName + AppInfo::AppVersion);
     resize(1100, 720);
 
-    auto *workspace = new QWidget(this);
-    workspace->setObjectName(QStringLiteral("pnlWorkspace"));
-    setCentralWidget(workspace);
-
     createActions();
     createMenus();
     createToolBar();
     createStatusBar();
+    createWorkspace();
+    connectGridCommands();
 
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
@@ -121,8 +130,8 @@ void MainWindow::createActions()
     connect(action(QStringLiteral("actViewStatusBar")), &QAction::toggled, this,
             [this](bool on) { statusBar()->setVisible(on); });
 
-    for (const char *name : {"actViewTree", "actHelpFile", "actDailyTip", "actFaq", "actReadme", "actWhatsNew",
-                             "actAbout", "actWebSite", "actQuickCall", "tbXSgl", "Action31"})
+    for (const char *name : {"actHelpFile", "actDailyTip", "actFaq", "actReadme", "actWhatsNew", "actAbout",
+                             "actWebSite", "actQuickCall", "tbXSgl"})
         setNotBuilt(action(QString::fromLatin1(name)));
 
     action(QStringLiteral("Action201"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
@@ -270,6 +279,9 @@ void MainWindow::reLogin()
 {
     if (LoginDialog::ShowLogin(m_context, true, this) == OperatorLogin::Outcome::SignedIn)
         applySignIn();
+    // Whatever the result, the list shows what the operator signed in now may see.
+    if (m_shown)
+        m_clients->RefreshClientList();
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -280,6 +292,14 @@ void MainWindow::showEvent(QShowEvent *event)
     m_shown = true;
     using namespace ConfigKeys;
     m_backupMode = m_context.config().intValue(BackupAtExit.sectionName(), BackupAtExit.keyName(), 0);
+    m_clients->loadTree();
+    m_related->buildKinds(m_visibility);
+    m_clients->loadLayout();
+    m_related->loadLayouts();
+    m_clients->fillListType(0); // refreshes the list
+    const QList<int> kinds = m_related->kinds();
+    if (!kinds.isEmpty())
+        m_related->chooseKind(kinds.front());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -301,6 +321,15 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         close();
+        return;
+    }
+    // Delete removes the current record of the page below, never while a text box has the focus.
+    QWidget *focus = focusWidget();
+    const bool typing
+        = qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus) || qobject_cast<QPlainTextEdit *>(focus);
+    QAction *remove = action(QStringLiteral("Action903"));
+    if (event->key() == Qt::Key_Delete && !typing && remove->isVisible() && remove->isEnabled()) {
+        remove->trigger();
         return;
     }
     QMainWindow::keyPressEvent(event);
@@ -333,4 +362,98 @@ void MainWindow::startTool(bool calculator)
         m_context.prompter().ShowMess(calculator ? QStringLiteral("没有找到可用的计算器程序！")
                                                  : QStringLiteral("没有找到可用的文本编辑程序！"),
                                       MessageKind::Warning);
+}
+
+void MainWindow::createWorkspace()
+{
+    m_clients = new ClientListPanel(m_context, this);
+    m_related = new RelatedRecordsPanel(m_context, this);
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName(QStringLiteral("pnlWorkspace"));
+    splitter->addWidget(m_clients);
+    splitter->addWidget(m_related);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    setCentralWidget(splitter);
+
+    for (const char *name : {"Action901", "Action902", "Action903", "Action904", "Action31"})
+        m_related->toolBar()->addAction(action(QString::fromLatin1(name)));
+
+    auto popup = [this](QWidget *owner, const QStringList &names) {
+        owner->setContextMenuPolicy(Qt::ActionsContextMenu);
+        for (const QString &name : names) {
+            if (name == Separator) {
+                auto *separator = new QAction(owner);
+                separator->setSeparator(true);
+                owner->addAction(separator);
+            } else {
+                owner->addAction(action(name));
+            }
+        }
+    };
+    QStringList clientMenu;
+    for (int code : {201, 207, 202, 203, 204, 301, -1, 210, 211, 212, 213, 214, 215, -1, 205, 206, 208, 218})
+        clientMenu.append(code < 0 ? Separator : QStringLiteral("Action%1").arg(code));
+    popup(m_clients->grid()->view(), clientMenu);
+    QStringList recordMenu;
+    for (int code : {901, 902, 903, 904, 301, 905, 906})
+        recordMenu.append(QStringLiteral("Action%1").arg(code));
+    for (const RelatedKind &kind : RelatedKinds::all())
+        popup(m_related->grid(kind.number)->view(), recordMenu);
+
+    connect(m_clients, &ClientListPanel::currentClientChanged, this,
+            [this] { m_related->setClient(m_clients->currentClientNumber()); });
+    connect(m_clients->grid(), &DataGrid::rowActivated, this, [this] {
+        QAction *edit = action(QStringLiteral("Action202"));
+        if (edit->isVisible())
+            edit->trigger();
+    });
+
+    QAction *tree = action(QStringLiteral("actViewTree"));
+    connect(tree, &QAction::toggled, this, [this](bool on) { m_clients->navigation()->setVisible(on); });
+}
+
+void MainWindow::connectGridCommands()
+{
+    auto enable = [this](const char *name, auto slot) {
+        QAction *command = action(QString::fromLatin1(name));
+        command->setEnabled(true);
+        command->setToolTip(QString());
+        command->setStatusTip(QString());
+        connect(command, &QAction::triggered, this, slot);
+    };
+    enable("Action204", [this] { m_clients->grid()->chooseSortOrder(); });
+    enable("Action205", [this] { m_clients->grid()->chooseColumns(); });
+    enable("Action206", [this] { saveLayout(m_clients->grid(), QStringLiteral("clientmain")); });
+    enable("Action301", [this] { exportGrid(m_clients->grid(), QStringLiteral("客户档案资料")); });
+    enable("Action903", [this] { m_related->deleteCurrent(); });
+    enable("Action904", [this] {
+        if (DataGrid *grid = m_related->currentGrid())
+            grid->chooseSortOrder();
+    });
+    enable("Action905", [this] {
+        if (DataGrid *grid = m_related->currentGrid())
+            grid->chooseColumns();
+    });
+    enable("Action906", [this] {
+        if (m_related->currentKind() > 0)
+            saveLayout(m_related->currentGrid(), RelatedKinds::kind(m_related->currentKind()).layout);
+    });
+    enable("Action31", [this] {
+        if (m_related->currentKind() > 0)
+            exportGrid(m_related->currentGrid(), RelatedKinds::kind(m_related->currentKind()).sheetTitle);
+    });
+}
+
+void MainWindow::saveLayout(DataGrid *grid, const QString &name)
+{
+    if (m_context.prompter().ShowMess(QStringLiteral("真的要保存当前网格设置吗？"), MessageKind::Question)
+        == Prompter::Yes)
+        grid->saveLayout(m_context.data(), name);
+}
+
+void MainWindow::exportGrid(DataGrid *grid, const QString &title)
+{
+    if (const auto source = grid->makeSource())
+        ExportGridToExcel(this, *source, title, m_context);
 }

@@ -6,6 +6,9 @@
 #include <QMainWindow>
 
 class AppContext;
+class ClientListPanel;
+class DataGrid;
+class RelatedRecordsPanel;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -30,6 +33,9 @@ public:
 
     static QString notBuiltTip() { return QStringLiteral("尚未提供"); }
 
+    ClientListPanel *clients() const { return m_clients; }
+    RelatedRecordsPanel *related() const { return m_related; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -40,6 +46,10 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    void createWorkspace();
+    void connectGridCommands();
+    void exportGrid(DataGrid *grid, const QString &title);
+    void saveLayout(DataGrid *grid, const QString &name);
     QAction *addCommand(const QString &name, const QString &caption);
     QMenu *addMenu(const QString &caption, const QStringList &items);
     void setNotBuilt(QAction *action);
@@ -55,6 +65,8 @@ private:
     QHash<QString, QMenu *> m_menus;
     CommandVisibility m_visibility;
     QToolBar *m_toolBar = nullptr;
+    ClientListPanel *m_clients = nullptr;
+    RelatedRecordsPanel *m_related = nullptr;
     QList<QLabel *> m_panels;
     QTimer *m_clock = nullptr;
     int m_backupMode = 0;

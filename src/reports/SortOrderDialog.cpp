@@ -99,7 +99,8 @@ void SortOrderDialog::cycle(int row)
     QTreeWidgetItem *item = m_list->topLevelItem(row);
     if (!item)
         return;
-    item->setText(1, SortOrderList::directionText(SortOrderList::next(SortOrderList::directionFromText(item->text(1)))));
+    item->setText(1,
+                  SortOrderList::directionText(SortOrderList::next(SortOrderList::directionFromText(item->text(1)))));
 }
 
 void SortOrderDialog::moveCurrent(int step)

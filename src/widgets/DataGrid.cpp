@@ -12,7 +12,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
+DataGrid::DataGrid(QWidget *parent)
+    : QWidget(parent)
 {
     m_view = new QTableView(this);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -27,7 +28,8 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
     header->setHighlightSections(false);
     header->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(255, 205, 155); }"));
     connect(header, &QHeaderView::sectionClicked, this, &DataGrid::clickTitle);
-    connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex &index) { emit rowActivated(index.row()); });
+    connect(m_view, &QTableView::doubleClicked, this,
+            [this](const QModelIndex &index) { emit rowActivated(index.row()); });
 
     m_footer = new GridFooter(m_view, this);
     auto *layout = new QVBoxLayout(this);

@@ -7,7 +7,9 @@
 #include <QScrollBar>
 #include <QTableView>
 
-GridFooter::GridFooter(QTableView *view, QWidget *parent) : QWidget(parent), m_view(view)
+GridFooter::GridFooter(QTableView *view, QWidget *parent)
+    : QWidget(parent)
+    , m_view(view)
 {
     setObjectName(QStringLiteral("gridFooter"));
     QHeaderView *header = view->horizontalHeader();

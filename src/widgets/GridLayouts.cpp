@@ -1,6 +1,7 @@
 #include "GridLayouts.h"
 
 #include "core/Prompter.h"
+#include "core/Session.h"
 #include "db/DataServices.h"
 #include "db/Database.h"
 #include "db/SqlExec.h"
@@ -43,12 +44,12 @@ std::optional<QList<GridColumn>> LoadGridLayout(DataServices &data, const QStrin
 bool SaveGridLayout(DataServices &data, const QString &name, const QList<GridColumn> &columns, int *saved)
 {
     Database &database = data.database();
-    const QString sql =
-        QStringLiteral("UPDATE cfg_Grid SET F_Caption = ?, F_Width = ?, F_ReadOnly = ?, F_Visible = ?, F_Order = ?, "
-                       "F_Alignment = ?, F_DisplayFormat = ?, F_FooterValue = ?, F_FooterType = ? "
-                       "WHERE %1 AND %2")
-            .arg(database.dialect().equalsIgnoreCase(QStringLiteral("F_name")),
-                 database.dialect().equalsIgnoreCase(QStringLiteral("F_fieldname")));
+    const QString sql
+        = QStringLiteral("UPDATE cfg_Grid SET F_Caption = ?, F_Width = ?, F_ReadOnly = ?, F_Visible = ?, F_Order = ?, "
+                         "F_Alignment = ?, F_DisplayFormat = ?, F_FooterValue = ?, F_FooterType = ? "
+                         "WHERE %1 AND %2")
+              .arg(database.dialect().equalsIgnoreCase(QStringLiteral("F_name")),
+                   database.dialect().equalsIgnoreCase(QStringLiteral("F_fieldname")));
     Transaction transaction(database);
     QString error = transaction.error();
     int count = 0;
@@ -73,6 +74,24 @@ bool SaveGridLayout(DataServices &data, const QString &name, const QList<GridCol
     if (saved)
         *saved = count;
     return true;
+}
+
+void ApplyColumnSettings(QList<GridColumn> &columns, const Session &session)
+{
+    static const QStringList custom{"zf1", "zf2", "zf3", "zf4", "zf5", "sz1", "sz2", "sz3", "rq1", "rq2", "rq3"};
+    for (GridColumn &column : columns) {
+        const QString field = column.fieldName.toLower();
+        // In this order, so unit-price fields ("_spprice" contains "price") end with the price format.
+        if (field.contains(QStringLiteral("price")))
+            column.displayFormat = session.TotalFormat;
+        if (field.contains(QStringLiteral("_spprice")))
+            column.displayFormat = session.PriceFormat;
+        if (field.contains(QStringLiteral("amount")))
+            column.displayFormat = session.AmountFormat;
+        for (qsizetype i = 0; i < custom.size(); ++i)
+            if (field.contains(custom.at(i)))
+                column.caption = session.keyValue(int(i) + 1);
+    }
 }
 
 } // namespace GridLayouts

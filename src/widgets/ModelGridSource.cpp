@@ -7,7 +7,11 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-ModelGridSource::ModelGridSource(GridModel &model, QList<int> order) : m_model(model), m_order(std::move(order)) { }
+ModelGridSource::ModelGridSource(GridModel &model, QList<int> order)
+    : m_model(model)
+    , m_order(std::move(order))
+{
+}
 
 QList<GridColumn> ModelGridSource::columns() const
 {

@@ -16,14 +16,14 @@ namespace {
 
 QList<GridColumn> salesColumns()
 {
-    GridColumn code{QStringLiteral("F_code"), QStringLiteral("销售单号")};
+    GridColumn code {QStringLiteral("F_code"), QStringLiteral("销售单号")};
     code.footerType = FooterType::Text;
     code.footerValue = QStringLiteral("合计");
-    GridColumn total{QStringLiteral("F_totalPrice"), QStringLiteral("金额")};
+    GridColumn total {QStringLiteral("F_totalPrice"), QStringLiteral("金额")};
     total.footerType = FooterType::Sum;
     total.displayFormat = QStringLiteral("￥,0.00");
-    GridColumn memo{QStringLiteral("F_memo1"), QStringLiteral("备注")};
-    GridColumn date{QStringLiteral("F_date"), QStringLiteral("日期")};
+    GridColumn memo {QStringLiteral("F_memo1"), QStringLiteral("备注")};
+    GridColumn date {QStringLiteral("F_date"), QStringLiteral("日期")};
     return {code, total, memo, date};
 }
 
@@ -33,7 +33,8 @@ bool addSales(DataServices &data, int count, qint64 client)
         if (!data.RunSQL(QStringLiteral("INSERT INTO t_XSrec (F_cltID, F_code, F_totalPrice, F_memo1, F_date) "
                                         "VALUES (?, ?, ?, ?, ?)"),
                          {client, QStringLiteral("XS%1-%2").arg(client).arg(i, 4, 10, QChar(u'0')), i * 1.25,
-                          QStringLiteral("m%1").arg(1000 - i), i % 2 ? QVariant(QDate(1900, 8, 14)) : QVariant(QDate(2026, 1, i % 28 + 1))}))
+                          QStringLiteral("m%1").arg(1000 - i),
+                          i % 2 ? QVariant(QDate(1900, 8, 14)) : QVariant(QDate(2026, 1, i % 28 + 1))}))
             return false;
     }
     return true;
@@ -80,7 +81,10 @@ void TestDataGrid::lazyListWithTotalsOverTheConditions()
     QVERIFY(model.refreshTotals());
     QCOMPARE(model.rowCount(), SqlListModel::PageSize); // only the first page is read
     QCOMPARE(model.totalCount(), 450);
-    const double sum = db.data().GetFloatValue(QStringLiteral("SELECT sum(F_totalPrice) FROM t_XSrec WHERE F_cltID = ?"), {7}).value_or(-1);
+    const double sum
+        = db.data()
+              .GetFloatValue(QStringLiteral("SELECT sum(F_totalPrice) FROM t_XSrec WHERE F_cltID = ?"), {7})
+              .value_or(-1);
     QCOMPARE(model.footerText(1), QStringLiteral("￥126,843.75"));
     QCOMPARE(sum, 126843.75);
     QCOMPARE(model.footerText(0), QStringLiteral("合计"));
@@ -104,18 +108,18 @@ void TestDataGrid::titleClickSorting()
     grid.setModel(&model);
     grid.setColumns(salesColumns());
     QVERIFY(grid.refresh());
-    const QStringList ascending{"XS1-0001", "XS1-0002", "XS1-0003"};
+    const QStringList ascending {"XS1-0001", "XS1-0002", "XS1-0003"};
     QCOMPARE(firstCodes(model, 3), ascending);
 
     grid.clickTitle(1); // 金额 ascending
-    QCOMPARE(firstCodes(model, 1), QStringList{"XS1-0001"});
+    QCOMPARE(firstCodes(model, 1), QStringList {"XS1-0001"});
     grid.clickTitle(1); // then descending
-    QCOMPARE(firstCodes(model, 1), QStringList{"XS1-0005"});
+    QCOMPARE(firstCodes(model, 1), QStringList {"XS1-0005"});
     QCOMPARE(grid.view()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
 
     // A memo column only changes its mark.
     grid.clickTitle(2);
-    QCOMPARE(firstCodes(model, 1), QStringList{"XS1-0005"});
+    QCOMPARE(firstCodes(model, 1), QStringList {"XS1-0005"});
     QCOMPARE(grid.view()->horizontalHeader()->sortIndicatorSection(), 2);
 }
 
@@ -123,13 +127,15 @@ void TestDataGrid::sortTextKeepsOnlyFieldsOfTheList()
 {
     TestDatabase db;
     VARNEL_REQUIRE(db);
-    for (const auto &[code, name] : QList<std::pair<QString, QString>>{{"2", "乙"}, {"1", "乙"}, {"1", "甲"}, {"3", "甲"}})
+    for (const auto &[code, name] :
+         QList<std::pair<QString, QString>> {{"2", "乙"}, {"1", "乙"}, {"1", "甲"}, {"3", "甲"}})
         QVERIFY(db.data().RunSQL(QStringLiteral("INSERT INTO t_client (F_code, F_name) VALUES (?, ?)"), {code, name}));
     SqlListModel model(db.database());
     model.setStatement(QStringLiteral("SELECT * FROM t_client WHERE (1=1) "));
     DataGrid grid;
     grid.setModel(&model);
-    grid.setColumns({{QStringLiteral("F_code"), QStringLiteral("客户编号")}, {QStringLiteral("F_name"), QStringLiteral("客户名称")}});
+    grid.setColumns({{QStringLiteral("F_code"), QStringLiteral("客户编号")},
+                     {QStringLiteral("F_name"), QStringLiteral("客户名称")}});
     QVERIFY(grid.refresh());
 
     grid.setSortText(QStringLiteral("f_name DESC,f_code ASC"));
@@ -174,12 +180,13 @@ void TestDataGrid::selectionKeptAcrossRefresh()
     QCOMPARE(grid.selectedIds().size(), 2);
 
     // A row added before them moves them down; they stay selected, the current row too.
-    QVERIFY(db.data().RunSQL(QStringLiteral("INSERT INTO t_XSrec (F_ID, F_code) VALUES (?, ?)"), {-1, QStringLiteral("XS0")}));
+    QVERIFY(db.data().RunSQL(QStringLiteral("INSERT INTO t_XSrec (F_ID, F_code) VALUES (?, ?)"),
+                             {-1, QStringLiteral("XS0")}));
     QVERIFY(grid.refresh());
     QCOMPARE(model.idAt(0), -1);
     QList<qint64> selected = grid.selectedIds();
     std::sort(selected.begin(), selected.end());
-    QCOMPARE(selected, (QList<qint64>{a, b}));
+    QCOMPARE(selected, (QList<qint64> {a, b}));
     QCOMPARE(grid.currentId(), b);
 }
 
@@ -261,9 +268,13 @@ void TestDataGrid::footerFollowsColumns()
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     QHeaderView *header = grid.view()->horizontalHeader();
-    auto footerX = [&](int column) { return grid.footer()->cellRect(column).x(); };
+    auto footerX = [&](int column) {
+        return grid.footer()->cellRect(column).x();
+    };
     auto headerX = [&](int column) {
-        return grid.footer()->mapFromGlobal(header->viewport()->mapToGlobal(QPoint(header->sectionViewportPosition(column), 0))).x();
+        return grid.footer()
+            ->mapFromGlobal(header->viewport()->mapToGlobal(QPoint(header->sectionViewportPosition(column), 0)))
+            .x();
     };
     QCOMPARE(footerX(1), headerX(1));
     header->resizeSection(0, 200);
@@ -327,12 +338,12 @@ void TestDataGrid::emptyDates()
     QCOMPARE(model.data(model.index(0, 3), Qt::DisplayRole).toString(), QString()); // 1900-08-14
     QCOMPARE(model.data(model.index(1, 3), Qt::DisplayRole).toString(), QStringLiteral("2026-01-03"));
 
-    GridColumn date{QStringLiteral("F_date"), QStringLiteral("日期")};
+    GridColumn date {QStringLiteral("F_date"), QStringLiteral("日期")};
     date.kind = ColumnKind::Date;
     QCOMPARE(GridFormat::displayText(date, QStringLiteral("1901-08-13")), QString());
     QCOMPARE(GridFormat::displayText(date, QStringLiteral("1901-08-14")), QStringLiteral("1901-08-14"));
     QCOMPARE(GridFormat::displayText(date, QDateTime(QDate(2026, 5, 1), QTime(8, 0))), QStringLiteral("2026-05-01"));
-    GridColumn flag{QStringLiteral("F_useFlag"), QStringLiteral("停用")};
+    GridColumn flag {QStringLiteral("F_useFlag"), QStringLiteral("停用")};
     flag.kind = ColumnKind::YesNo;
     QCOMPARE(GridFormat::displayText(flag, true), QStringLiteral("✓"));
 }
