@@ -1,8 +1,8 @@
 // The client list at 100,000 and 1,000,000 clients: first screen, a sorted first screen and the
 // footer totals, each beside the same statement run directly through the SQLite C API.
-#include "ClientGenerator.h"
 #include "db/Database.h"
 #include "db/Migrations.h"
+#include "support/ClientGenerator.h"
 #include "widgets/SqlListModel.h"
 
 #include <QCoreApplication>

@@ -2,4 +2,5 @@
 # Runs the benchmarks; each prints its own table of figures and ratios.
 set -euo pipefail
 build=${1:-build}
-"$build/bench/bench_clientlist" "${@:2}"
+"$build/bench/bench_clientlist"
+"$build/bench/bench_workspace" "${@:2}"

@@ -1,5 +1,6 @@
 #include "access/OperatorLogin.h"
 #include "clients/ClientListPanel.h"
+#include "clients/ClientSummary.h"
 #include "clients/MainWindow.h"
 #include "clients/RelatedKinds.h"
 #include "clients/RelatedRecordsPanel.h"
@@ -79,6 +80,7 @@ private slots:
     void deleteKeyInSearchTextDeletesNothing();
     void countFollowsTheList();
     void changeOfOperatorNarrowsTheList();
+    void clientSummary();
 };
 
 void TestWorkspace::selectingAClientFillsTheTab()
@@ -209,6 +211,19 @@ void TestWorkspace::changeOfOperatorNarrowsTheList()
     QCOMPARE(w.clients().model()->rowCount(), 1);
     QCOMPARE(w.clients().model()->value(0, QStringLiteral("F_code")).toString(), QStringLiteral("K002"));
     QCOMPARE(w.window->findChild<QLabel *>(QStringLiteral("lblCLTnum"))->text(), QStringLiteral("客户总数： 1 个"));
+}
+
+void TestWorkspace::clientSummary()
+{
+    Workspace w;
+    QVERIFY(w.open());
+    w.selectClient(0);
+    const QStringList lines = ShowClientSummary(w.clients().currentClient()).split(u'\n');
+    QCOMPARE(lines.size(), 20);
+    QCOMPARE(lines.at(0), QString());
+    QCOMPARE(lines.at(1), QStringLiteral("  客户编号:K001"));
+    QCOMPARE(lines.at(2), QStringLiteral("  客户名称:华信科技"));
+    QCOMPARE(lines.at(18), QStringLiteral("  业 务 员:张三"));
 }
 
 QTEST_MAIN(TestWorkspace)

@@ -3,11 +3,16 @@
 #include "access/OperatorLogin.h"
 #include "app/AppContext.h"
 #include "app/SplashWindow.h"
+#include "clients/ClientListPanel.h"
 #include "clients/MainWindow.h"
+#include "support/ClientGenerator.h"
 #include "support/ScriptedPrompter.h"
+#include "widgets/DataGrid.h"
+#include "widgets/SqlListModel.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,8 +61,23 @@ int main(int argc, char *argv[])
     login.hide();
 
     OperatorLogin::LoadOperatorState(context, QStringLiteral("000"), QStringLiteral("系统管理员"));
+    MainWindow empty(context);
+    empty.applySignIn();
+    ok &= save(empty, folder, QStringLiteral("main-window-empty"));
+    empty.hide();
+
+    // A workspace with clients and their records.
+    if (!generateClients(context.database(), 500, 20261211, &error)
+        || !generateClientRecords(context.database(), 4000, 20, 7, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
     MainWindow window(context);
     window.applySignIn();
+    window.resize(1280, 800);
+    window.show();
+    ok &= QTest::qWaitForWindowExposed(&window);
+    window.clients()->grid()->view()->setCurrentIndex(window.clients()->model()->index(2, 1));
     ok &= save(window, folder, QStringLiteral("main-window"));
     window.hide();
     return ok ? 0 : 1;

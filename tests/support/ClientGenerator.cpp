@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <memory>
+
 bool generateClients(Database &database, qint64 count, quint32 seed, QString *error)
 {
     static const QStringList cities {"北京", "上海", "广州", "深圳", "杭州", "南京", "苏州", "成都", "武汉", "西安",
@@ -65,6 +67,56 @@ bool generateClients(Database &database, qint64 count, quint32 seed, QString *er
         query.bindValue(12, edited);
         query.bindValue(13, double(random.bounded(1000000)) / 100.0);
         query.bindValue(14, QStringLiteral("\\\\制造业"));
+        if (!query.exec()) {
+            *error = query.lastError().text();
+            return false;
+        }
+    }
+    if (!transaction.commit()) {
+        *error = transaction.error();
+        return false;
+    }
+    return true;
+}
+
+bool generateClientRecords(Database &database, qint64 total, qint64 clients, quint32 seed, QString *error)
+{
+    static const QStringList statements {
+        "INSERT INTO t_LXrec (F_cltID, F_date, F_caption, F_empName, F_mem) VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO t_linkman (F_cltID, F_birthday, F_name, F_duty, F_mem) VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO t_BJrec (F_cltID, F_date, F_GDname, F_unit, F_mem) VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO t_HTrec (F_cltID, F_date, F_HTname, F_empName, F_mem) VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO t_XSrec (F_cltID, F_date, F_code, F_operName, F_memo1) VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO t_HFrec (F_cltID, F_date, F_empName, F_mem1, F_mem2) VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO t_TSrec (F_cltID, F_date, F_EmpName, F_mem1, F_mem2) VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO t_GooDrec (F_cltID, F_editdate, F_GDname, F_unit, F_mem) VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO t_TXrec (F_cltID, F_AwokeDate, F_Caption, F_OperName, F_Mem1) VALUES (?, ?, ?, ?, ?)",
+    };
+    QRandomGenerator random(seed);
+    Transaction transaction(database);
+    if (!transaction.isActive()) {
+        *error = transaction.error();
+        return false;
+    }
+    QList<std::shared_ptr<QSqlQuery>> queries;
+    for (const QString &sql : statements) {
+        auto query = std::make_shared<QSqlQuery>(database.connection());
+        if (!query->prepare(sql)) {
+            *error = query->lastError().text();
+            return false;
+        }
+        queries.append(query);
+    }
+    const QDate first(2020, 1, 1);
+    for (qint64 i = 0; i < total; ++i) {
+        const int kind = int(i % statements.size());
+        QSqlQuery &query = *queries.at(kind);
+        query.bindValue(0, qint64(random.bounded(quint64(clients))) + 1);
+        query.bindValue(1, first.addDays(random.bounded(2000)));
+        query.bindValue(
+            2, kind == 4 ? QStringLiteral("XS%1").arg(i, 12, 10, QChar(u'0')) : QStringLiteral("记录%1").arg(i % 977));
+        query.bindValue(3, QStringLiteral("张三"));
+        query.bindValue(4, QStringLiteral("备注"));
         if (!query.exec()) {
             *error = query.lastError().text();
             return false;
