@@ -13,7 +13,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -21,8 +23,10 @@ namespace {
 bool addFixture(DataServices &data)
 {
     const QStringList statements {
-        "INSERT INTO t_client (F_cltID, F_code, F_name, F_empName) VALUES (1, 'K001', '华信科技', '张三')",
-        "INSERT INTO t_client (F_cltID, F_code, F_name, F_empName) VALUES (2, 'K002', '恒泰贸易', '李四')",
+        "INSERT INTO t_client (F_cltID, F_code, F_name, F_empName, F_type, F_hangye) VALUES "
+        "(1, 'K001', '华信科技', '张三', '重点客户', '\\\\制造业\\食品制造业')",
+        "INSERT INTO t_client (F_cltID, F_code, F_name, F_empName, F_type, F_hangye) VALUES "
+        "(2, 'K002', '恒泰贸易', '李四', '潜在客户', '\\\\批发和零售业')",
         "INSERT INTO t_LXrec (F_cltID, F_date, F_caption) VALUES (1, '2026-01-05', '拜访')",
         "INSERT INTO t_LXrec (F_cltID, F_date, F_caption) VALUES (2, '2026-02-05', '电话')",
         "INSERT INTO t_linkman (F_cltID, F_name) VALUES (1, '王五')",
@@ -81,6 +85,8 @@ private slots:
     void countFollowsTheList();
     void changeOfOperatorNarrowsTheList();
     void clientSummary();
+    void treeAndListNarrowTheList();
+    void customCaptions();
 };
 
 void TestWorkspace::selectingAClientFillsTheTab()
@@ -224,6 +230,46 @@ void TestWorkspace::clientSummary()
     QCOMPARE(lines.at(1), QStringLiteral("  客户编号:K001"));
     QCOMPARE(lines.at(2), QStringLiteral("  客户名称:华信科技"));
     QCOMPARE(lines.at(18), QStringLiteral("  业 务 员:张三"));
+}
+
+void TestWorkspace::treeAndListNarrowTheList()
+{
+    Workspace w;
+    QVERIFY(w.open());
+    auto *tree = w.window->findChild<QTreeWidget *>(QStringLiteral("tvTree"));
+    QTreeWidgetItem *manufacturing = nullptr;
+    for (QTreeWidgetItem *item : tree->findItems(QStringLiteral("制造业"), Qt::MatchExactly | Qt::MatchRecursive))
+        manufacturing = item;
+    QVERIFY(manufacturing);
+    tree->setCurrentItem(manufacturing);
+    QCOMPARE(w.clients().model()->rowCount(), 1);
+    QCOMPARE(w.clients().model()->value(0, QStringLiteral("F_code")).toString(), QStringLiteral("K001"));
+    tree->setCurrentItem(tree->topLevelItem(0)); // the root: every client
+    QCOMPARE(w.clients().model()->rowCount(), 2);
+
+    auto *list = w.window->findChild<QTableWidget *>(QStringLiteral("vleList"));
+    QCOMPARE(list->item(0, 1)->text(), QStringLiteral("全部"));
+    const auto found = list->findItems(QStringLiteral("潜在客户"), Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    list->setCurrentCell(found.front()->row(), 1);
+    QCOMPARE(w.clients().model()->rowCount(), 1);
+    QCOMPARE(w.clients().model()->value(0, QStringLiteral("F_code")).toString(), QStringLiteral("K002"));
+    list->setCurrentCell(0, 1);
+    QCOMPARE(w.clients().model()->rowCount(), 2);
+}
+
+void TestWorkspace::customCaptions()
+{
+    Workspace w;
+    QVERIFY(w.db.isReady());
+    QVERIFY(w.db.data().RunSQL(QStringLiteral("UPDATE KeyValue SET F_Value = ? WHERE F_ID = 1"),
+                               {QStringLiteral("微信号")}));
+    QVERIFY(w.open());
+    QString caption;
+    for (const GridColumn &column : w.clients().grid()->columns())
+        if (column.fieldName.compare(QStringLiteral("F_ZF1"), Qt::CaseInsensitive) == 0)
+            caption = column.caption;
+    QCOMPARE(caption, QStringLiteral("微信号"));
 }
 
 QTEST_MAIN(TestWorkspace)
