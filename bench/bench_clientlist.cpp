@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "BenchTools.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -18,35 +20,8 @@
 
 namespace {
 
-constexpr int Repeats = 7;
-
-double medianMs(const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < Repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
-
-// Steps through every row of a statement and reads its columns, as a list that shows them would.
-void rawRun(sqlite3 *db, const char *sql)
-{
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "raw: %s\n", sqlite3_errmsg(db));
-        return;
-    }
-    const int columns = sqlite3_column_count(statement);
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        for (int c = 0; c < columns; ++c)
-            sqlite3_column_text(statement, c);
-    sqlite3_finalize(statement);
-}
+using BenchTools::medianMs;
+using BenchTools::rawRun;
 
 void report(const char *what, qint64 rows, double ours, double raw, double limit)
 {
@@ -90,7 +65,9 @@ int main(int argc, char *argv[])
         model.setSort({});
         const double first = medianMs([&] { model.refresh(); });
         const double firstRaw = medianMs([&] {
-            rawRun(raw, "SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0)  ORDER BY F_ID ASC LIMIT 200 OFFSET 0");
+            rawRun(raw,
+                   QStringLiteral(
+                       "SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0)  ORDER BY F_ID ASC LIMIT 200 OFFSET 0"));
         });
         report("first screen", size, first, firstRaw, 50);
 
@@ -98,16 +75,16 @@ int main(int argc, char *argv[])
         const double sorted = medianMs([&] { model.refresh(); });
         const double sortedRaw = medianMs([&] {
             rawRun(raw,
-                   "SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0)  ORDER BY F_name ASC, F_ID ASC LIMIT 200 "
-                   "OFFSET 0");
+                   QStringLiteral("SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0)  "
+                                  "ORDER BY F_name ASC, F_ID ASC LIMIT 200 OFFSET 0"));
         });
         report("first screen sorted by name", size, sorted, sortedRaw, 50);
 
         const double totals = medianMs([&] { model.refreshTotals(); });
         const double totalsRaw = medianMs([&] {
             rawRun(raw,
-                   "SELECT count(*), sum(F_SZ1) FROM (SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0) ) AS "
-                   "list_rows");
+                   QStringLiteral("SELECT count(*), sum(F_SZ1) FROM (SELECT * FROM t_client "
+                                  "WHERE (1=1) AND (F_useFlag = 0) ) AS list_rows"));
         });
         report("count and footer sum", size, totals, totalsRaw, 0);
 
@@ -119,10 +96,10 @@ int main(int argc, char *argv[])
         });
         const double scrollRaw = medianMs([&] {
             for (int page = 0; page <= 10; ++page) {
-                const QByteArray sql
-                    = "SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0)  ORDER BY F_ID ASC LIMIT 200 OFFSET "
-                    + QByteArray::number(page * 200);
-                rawRun(raw, sql.constData());
+                rawRun(raw,
+                       QStringLiteral("SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0)  "
+                                      "ORDER BY F_ID ASC LIMIT 200 OFFSET %1")
+                           .arg(page * 200));
             }
         });
         report("scroll 11 pages", size, scroll, scrollRaw, 0);

@@ -12,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "BenchTools.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -21,44 +23,8 @@
 
 namespace {
 
-constexpr int Repeats = 7;
-
-double medianMs(const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < Repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
-
-// Runs a statement with bound values (text or integers) and reads every column of every row.
-void rawRun(sqlite3 *db, const QString &sql, const QVariantList &params)
-{
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "raw: %s\n", sqlite3_errmsg(db));
-        return;
-    }
-    for (int i = 0; i < params.size(); ++i) {
-        const QVariant &value = params.at(i);
-        if (value.metaType().id() == QMetaType::QString) {
-            const QByteArray text = value.toString().toUtf8();
-            sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        } else {
-            sqlite3_bind_int64(statement, i + 1, value.toLongLong());
-        }
-    }
-    const int columns = sqlite3_column_count(statement);
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        for (int c = 0; c < columns; ++c)
-            sqlite3_column_text(statement, c);
-    sqlite3_finalize(statement);
-}
+using BenchTools::medianMs;
+using BenchTools::rawRun;
 
 void report(const char *what, qint64 rows, double ours, double raw, const char *target, bool met)
 {

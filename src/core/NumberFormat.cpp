@@ -17,31 +17,6 @@ struct Section
     bool hasDigits = false; // a section of text only ("零") shows no number
 };
 
-// Splits at ';' outside quotes.
-QStringList splitSections(const QString &format)
-{
-    QStringList sections;
-    QString current;
-    QChar quote;
-    for (const QChar c : format) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            current += c;
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-            current += c;
-        } else if (c == u';') {
-            sections.append(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    sections.append(current);
-    return sections;
-}
-
 Section parseSection(const QString &text)
 {
     Section section;
@@ -120,6 +95,30 @@ bool roundsToZero(double magnitude, int decimals)
 } // namespace
 
 namespace NumberFormat {
+
+QStringList splitSections(const QString &format)
+{
+    QStringList sections;
+    QString current;
+    QChar quote;
+    for (const QChar c : format) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            current += c;
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+            current += c;
+        } else if (c == u';') {
+            sections.append(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    sections.append(current);
+    return sections;
+}
 
 QString MakeNumberFormat(int decimals, int kind)
 {

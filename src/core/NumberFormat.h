@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Display formats of the kind "0.##", "0.", "￥,0.00", "￥,0.00##", ",0.00##;-,0.00##":
 // '0' a digit always shown, '#' a digit shown when not a trailing zero, ',' thousands separators,
@@ -11,6 +12,9 @@ namespace NumberFormat {
 // Kind 1: "0." + n times '#' (quantities). Kinds 2 and 3: "￥,0." + n characters, the first two
 // '0' and the rest '#' (prices, money). Other kinds: empty.
 QString MakeNumberFormat(int decimals, int kind);
+
+// The sections of a format: split at ';' outside quotes.
+QStringList splitSections(const QString &format);
 
 // The value as the format shows it; an empty format gives the plain number.
 QString formatNumber(double value, const QString &format);

@@ -1,5 +1,7 @@
 #include "GridExporter.h"
 
+#include "core/NumberFormat.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -16,29 +18,6 @@
 #include <optional>
 
 namespace {
-
-// A grid display format splits at ';' outside quotes, like NumberFormat reads it.
-QStringList splitSections(const QString &format)
-{
-    QStringList sections;
-    QString current;
-    QChar quote;
-    for (const QChar c : format) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (c == u';') {
-            sections.append(current);
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    sections.append(current);
-    return sections;
-}
 
 // Characters Excel shows as they are in a number format; anything else is quoted, so that letters
 // (dates, 'E'), '%' (which would scale the value), '/' (fractions) or digits stay literal.
@@ -180,7 +159,7 @@ QString GridExporter::excelNumberFormat(const QString &displayFormat)
 {
     if (displayFormat.trimmed().isEmpty())
         return {};
-    const QStringList sections = splitSections(displayFormat);
+    const QStringList sections = NumberFormat::splitSections(displayFormat);
     const QString positive = excelSection(sections.at(0));
     QStringList result {positive};
     // Where the grid falls back to the first section, Excel would show nothing: spell it out.

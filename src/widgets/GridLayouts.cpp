@@ -78,7 +78,7 @@ bool SaveGridLayout(DataServices &data, const QString &name, const QList<GridCol
 
 void ApplyColumnSettings(QList<GridColumn> &columns, const Session &session)
 {
-    static const QStringList custom{"zf1", "zf2", "zf3", "zf4", "zf5", "sz1", "sz2", "sz3", "rq1", "rq2", "rq3"};
+    static const QStringList custom {"zf1", "zf2", "zf3", "zf4", "zf5", "sz1", "sz2", "sz3", "rq1", "rq2", "rq3"};
     for (GridColumn &column : columns) {
         const QString field = column.fieldName.toLower();
         // In this order, so unit-price fields ("_spprice" contains "price") end with the price format.
