@@ -1,5 +1,7 @@
 #include "DataGrid.h"
 
+#include "EllipsisDelegate.h"
+
 #include "GridFooter.h"
 #include "GridLayouts.h"
 #include "GridModel.h"
@@ -9,6 +11,7 @@
 #include "reports/SortOrderDialog.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -262,4 +265,63 @@ std::unique_ptr<GridSource> DataGrid::makeSource()
         }
     }
     return std::make_unique<ModelGridSource>(*m_model, order);
+}
+
+void DataGrid::setEditable(bool editable)
+{
+    m_editable = editable;
+    m_view->setSelectionBehavior(editable ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
+    m_view->setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                    | QAbstractItemView::AnyKeyPressed
+                                     : QAbstractItemView::NoEditTriggers);
+    if (editable)
+        m_view->installEventFilter(this);
+    else
+        m_view->removeEventFilter(this);
+}
+
+EllipsisDelegate *DataGrid::setButtonColumn(int column)
+{
+    auto *delegate = new EllipsisDelegate(m_view);
+    m_view->setItemDelegateForColumn(column, delegate);
+    return delegate;
+}
+
+bool DataGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    // Keys typed into an open editor go to the editor: Enter there only commits the cell.
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const QModelIndex current = m_view->currentIndex();
+            moveToNextEditable();
+            emit enterPressed(current);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DataGrid::moveToNextEditable()
+{
+    if (!m_model)
+        return;
+    const QModelIndex current = m_view->currentIndex();
+    const QList<int> order = displayOrder();
+    int row = current.isValid() ? current.row() : 0;
+    qsizetype position = current.isValid() ? order.indexOf(current.column()) : -1;
+    for (int step = 0; step < order.size() * 2; ++step) {
+        if (++position >= order.size()) {
+            position = 0;
+            if (row + 1 >= m_model->rowCount())
+                return;
+            ++row;
+        }
+        const int column = order.at(position);
+        const GridColumn &description = m_model->gridColumns().at(column);
+        if (!description.readOnly && !m_view->horizontalHeader()->isSectionHidden(column)) {
+            m_view->setCurrentIndex(m_model->index(row, column));
+            return;
+        }
+    }
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class DataServices;
+class EllipsisDelegate;
 class GridFooter;
 class GridModel;
 class GridSource;
@@ -61,12 +62,24 @@ public:
     // Everything the list holds, for exports and printouts.
     std::unique_ptr<GridSource> makeSource();
 
+    // Editable rows (a RowBufferModel): cells open for editing, Enter moves to the next editable
+    // cell (to the next row after the last) and tells the window through enterPressed.
+    void setEditable(bool editable);
+    bool isEditable() const { return m_editable; }
+    // An always-visible "..." button on a column (a picker opens from its buttonClicked).
+    EllipsisDelegate *setButtonColumn(int column);
+
 signals:
     void rowActivated(int row);
     void refreshFailed(const QString &error);
+    void enterPressed(const QModelIndex &index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyHeader();
+    void moveToNextEditable();
 
     QTableView *m_view;
     GridFooter *m_footer;
@@ -74,4 +87,5 @@ private:
     QList<GridColumn> m_designed;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    bool m_editable = false;
 };

@@ -2,12 +2,16 @@
 #include "reports/SortOrderList.h"
 #include "support/TestDatabase.h"
 #include "widgets/DataGrid.h"
+#include "widgets/EllipsisDelegate.h"
 #include "widgets/GridFooter.h"
 #include "widgets/GridLayouts.h"
+#include "widgets/RowBuffer.h"
+#include "widgets/RowBufferModel.h"
 #include "widgets/SqlListModel.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
@@ -64,6 +68,7 @@ private slots:
     void sortOrderRows();
     void sortDialog();
     void emptyDates();
+    void editableRows();
 };
 
 void TestDataGrid::lazyListWithTotalsOverTheConditions()
@@ -346,6 +351,49 @@ void TestDataGrid::emptyDates()
     GridColumn flag {QStringLiteral("F_useFlag"), QStringLiteral("停用")};
     flag.kind = ColumnKind::YesNo;
     QCOMPARE(GridFormat::displayText(flag, true), QStringLiteral("✓"));
+}
+
+void TestDataGrid::editableRows()
+{
+    TestDatabase db;
+    VARNEL_REQUIRE(db);
+    RowBuffer buffer;
+    QString error;
+    QVERIFY2(buffer.load(db.database(), QStringLiteral("t_XSdetail"),
+                         QStringLiteral("SELECT * FROM t_XSdetail WHERE F_code = ?"), {QStringLiteral("XS1")}, &error),
+             qPrintable(error));
+    RowBufferModel model(buffer);
+    GridColumn name {QStringLiteral("F_GDname"), QStringLiteral("货品名称")};
+    GridColumn unit {QStringLiteral("F_unit"), QStringLiteral("单位")};
+    GridColumn amount {QStringLiteral("F_amount"), QStringLiteral("数量")};
+    amount.readOnly = false;
+    amount.kind = ColumnKind::Number;
+    GridColumn price {QStringLiteral("F_price"), QStringLiteral("单价")};
+    price.readOnly = false;
+    price.kind = ColumnKind::Number;
+    DataGrid grid;
+    grid.setModel(&model);
+    grid.setColumns({name, unit, amount, price});
+    grid.setEditable(true);
+    EllipsisDelegate *picker = grid.setButtonColumn(0);
+    QVERIFY(picker);
+    QVERIFY(model.insertRows(0, 2));
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+    // Enter skips the read-only unit column and wraps to the next row.
+    grid.view()->setCurrentIndex(model.index(0, 0));
+    QSignalSpy entered(&grid, &DataGrid::enterPressed);
+    QTest::keyClick(grid.view(), Qt::Key_Return);
+    QCOMPARE(grid.view()->currentIndex(), model.index(0, 2));
+    QTest::keyClick(grid.view(), Qt::Key_Return);
+    QCOMPARE(grid.view()->currentIndex(), model.index(0, 3));
+    QTest::keyClick(grid.view(), Qt::Key_Return);
+    QCOMPARE(grid.view()->currentIndex(), model.index(1, 2));
+    QCOMPARE(entered.size(), 3);
+    QVERIFY(model.setData(model.index(1, 2), QStringLiteral("3")));
+    QVERIFY(!model.setData(model.index(1, 1), QStringLiteral("箱"))); // read-only
+    QCOMPARE(buffer.value(1, QStringLiteral("F_amount")).toDouble(), 3.0);
 }
 
 QTEST_MAIN(TestDataGrid)
