@@ -224,22 +224,29 @@ bool DataGrid::chooseColumns()
 {
     if (!m_model)
         return false;
-    const QList<GridColumn> shown = columns();
-    const auto visible = ColumnChooserDialog::choose(shown, window());
+    const auto visible = ColumnChooserDialog::choose(columns(), window());
     if (!visible)
         return false;
+    applyVisibility(*visible);
+    return true;
+}
+
+void DataGrid::applyVisibility(const QList<bool> &visible)
+{
+    if (!m_model)
+        return;
     QHeaderView *header = m_view->horizontalHeader();
     const QList<int> order = displayOrder();
-    for (qsizetype i = 0; i < order.size() && i < visible->size(); ++i) {
-        header->setSectionHidden(order.at(i), !visible->at(i));
-        GridColumn column = m_model->gridColumns().at(order.at(i));
-        column.visible = visible->at(i);
-        m_model->updateGridColumn(order.at(i), column);
-        if (column.visible && header->sectionSize(order.at(i)) < 16)
-            header->resizeSection(order.at(i), std::max(column.width, 16));
+    for (qsizetype i = 0; i < order.size() && i < visible.size(); ++i) {
+        const int logical = order.at(i);
+        GridColumn column = m_model->gridColumns().at(logical);
+        column.visible = visible.at(i);
+        m_model->updateGridColumn(logical, column);
+        header->setSectionHidden(logical, !column.visible);
+        if (column.visible && header->sectionSize(logical) < 16)
+            header->resizeSection(logical, std::max(column.width, 16));
     }
     m_footer->update();
-    return true;
 }
 
 bool DataGrid::chooseSortOrder()

@@ -57,6 +57,8 @@ public:
 
     // Column chooser and sort dialog on this grid; false when cancelled.
     bool chooseColumns();
+    // Shows or hides the columns in display order, as the column chooser returns them.
+    void applyVisibility(const QList<bool> &visible);
     bool chooseSortOrder();
 
     // Everything the list holds, for exports and printouts.

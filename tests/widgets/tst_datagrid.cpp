@@ -1,3 +1,4 @@
+#include "reports/ColumnChooserDialog.h"
 #include "reports/SortOrderDialog.h"
 #include "reports/SortOrderList.h"
 #include "support/TestDatabase.h"
@@ -10,6 +11,7 @@
 #include "widgets/SqlListModel.h"
 
 #include <QHeaderView>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -69,6 +71,7 @@ private slots:
     void sortDialog();
     void emptyDates();
     void editableRows();
+    void columnChooser();
 };
 
 void TestDataGrid::lazyListWithTotalsOverTheConditions()
@@ -394,6 +397,35 @@ void TestDataGrid::editableRows()
     QVERIFY(model.setData(model.index(1, 2), QStringLiteral("3")));
     QVERIFY(!model.setData(model.index(1, 1), QStringLiteral("箱"))); // read-only
     QCOMPARE(buffer.value(1, QStringLiteral("F_amount")).toDouble(), 3.0);
+}
+
+void TestDataGrid::columnChooser()
+{
+    TestDatabase db;
+    VARNEL_REQUIRE(db);
+    SqlListModel model(db.database());
+    model.setStatement(QStringLiteral("SELECT * FROM t_XSrec WHERE (1=1) "));
+    DataGrid grid;
+    grid.setModel(&model);
+    grid.setColumns(salesColumns());
+    QHeaderView *header = grid.view()->horizontalHeader();
+    header->moveSection(3, 0); // the dialog lists the columns as the grid shows them
+    header->setSectionHidden(1, true);
+
+    ColumnChooserDialog dialog(grid.columns());
+    QCOMPARE(dialog.objectName(), QStringLiteral("TFrmDispFieldXZ"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("字段列表"));
+    QCOMPARE(dialog.list()->item(0)->text(), QStringLiteral("日期"));
+    QCOMPARE(dialog.visibility(), (QList<bool> {true, true, false, true}));
+    for (int i = 0; i < dialog.list()->count(); ++i)
+        dialog.list()->item(i)->setCheckState(Qt::Unchecked);
+    grid.applyVisibility(dialog.visibility());
+    for (int c = 0; c < 4; ++c)
+        QVERIFY(header->isSectionHidden(c));
+    grid.applyVisibility({false, true, true, false});
+    QVERIFY(!header->isSectionHidden(0)); // 销售单号, second on screen
+    QVERIFY(header->sectionSize(0) >= 16);
+    QVERIFY(header->isSectionHidden(3));
 }
 
 QTEST_MAIN(TestDataGrid)
