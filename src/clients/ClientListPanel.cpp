@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -67,6 +68,13 @@ ClientListPanel::ClientListPanel(AppContext &context, QWidget *parent)
     m_grid->view()->setObjectName(QStringLiteral("DBGridEh1View"));
     m_grid->setDesignedColumns(designedClientColumns());
     m_grid->setModel(m_model);
+
+    // Counting a million clients takes a moment: the first screen shows at once, the count when the
+    // typing pauses.
+    m_totals = new QTimer(this);
+    m_totals->setSingleShot(true);
+    m_totals->setInterval(150);
+    connect(m_totals, &QTimer::timeout, this, &ClientListPanel::refreshTotals);
 
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lblCLTnum"));
@@ -231,12 +239,21 @@ bool ClientListPanel::RefreshClientList()
     const SqlCondition statement
         = ClientQuery::RefreshClientList(m_context.database().dialect(), m_context.session(), filter());
     m_model->setStatement(statement.sql, statement.params);
-    const bool ok = m_grid->refresh();
+    const bool ok = m_grid->refresh(DataGrid::Totals::Later);
     if (!ok)
         m_context.prompter().ShowMess(DataServices::openFailedMessage(), MessageKind::Error);
-    m_count->setText(QStringLiteral("客户总数： %1 个").arg(m_model->totalCount()));
+    m_totals->start();
     emit currentClientChanged();
     return ok;
+}
+
+bool ClientListPanel::refreshTotals()
+{
+    m_totals->stop();
+    if (!m_model->refreshTotals())
+        return false;
+    m_count->setText(QStringLiteral("客户总数： %1 个").arg(m_model->totalCount()));
+    return true;
 }
 
 void ClientListPanel::addTreeItems(QTreeWidgetItem *parent, const TreeNode &node)

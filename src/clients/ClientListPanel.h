@@ -16,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class SqlListModel;
@@ -38,6 +39,8 @@ public:
     ClientFilter filter() const;
     // Rebuilds the list from the narrowing controls, keeping the selected clients.
     bool RefreshClientList();
+    // The count and sums of the list, which follow a refresh once typing pauses.
+    bool refreshTotals();
     void loadTree();
     void fillListType(int type);
     // Saved layout, custom captions and number formats of the client grid.
@@ -69,5 +72,6 @@ private:
     QComboBox *m_listType = nullptr;
     QLabel *m_count = nullptr;
     QWidget *m_searchPanel = nullptr;
+    QTimer *m_totals = nullptr;
     bool m_filling = false;
 };

@@ -204,14 +204,14 @@ void DataGrid::selectIds(const QList<qint64> &ids, qint64 current)
         selection->setCurrentIndex(list->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
-bool DataGrid::refresh()
+bool DataGrid::refresh(Totals totals)
 {
     SqlListModel *list = listModel();
     if (!list)
         return false;
     const qint64 current = currentId();
     const QList<qint64> selected = selectedIds();
-    if (!list->refresh() || !list->refreshTotals()) {
+    if (!list->refresh() || (totals == Totals::Now && !list->refreshTotals())) {
         emit refreshFailed(list->lastError());
         return false;
     }

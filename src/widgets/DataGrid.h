@@ -49,8 +49,10 @@ public:
     // A sort text from the sort dialog ("f_code ASC,f_name DESC"); empty removes the sort.
     void setSortText(const QString &text);
 
-    // Runs the list again keeping the current and the selected rows (by F_ID); then the totals.
-    bool refresh();
+    // Runs the list again keeping the current and the selected rows (by F_ID); then the totals,
+    // unless the caller computes them later (a list refreshed on every keystroke).
+    enum class Totals { Now, Later };
+    bool refresh(Totals totals = Totals::Now);
     qint64 currentId() const;
     QList<qint64> selectedIds() const;
     void selectIds(const QList<qint64> &ids, qint64 current);

@@ -78,6 +78,7 @@ int main(int argc, char *argv[])
     window.show();
     ok &= QTest::qWaitForWindowExposed(&window);
     window.clients()->grid()->view()->setCurrentIndex(window.clients()->model()->index(2, 1));
+    window.clients()->refreshTotals();
     ok &= save(window, folder, QStringLiteral("main-window"));
     window.hide();
     return ok ? 0 : 1;
