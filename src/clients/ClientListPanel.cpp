@@ -331,13 +331,8 @@ qint64 ClientListPanel::currentClientNumber() const
 
 QVariantMap ClientListPanel::currentClient() const
 {
-    QVariantMap values;
     const QModelIndex current = m_grid->view()->currentIndex();
-    if (!current.isValid())
-        return values;
-    for (const QString &field : m_model->fieldNames())
-        values.insert(field, m_model->value(current.row(), field));
-    return values;
+    return current.isValid() ? m_model->rowValues(current.row()) : QVariantMap();
 }
 
 bool ClientListPanel::isEmpty() const

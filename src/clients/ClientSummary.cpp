@@ -1,5 +1,7 @@
 #include "ClientSummary.h"
 
+#include "db/RecordValues.h"
+
 #include <QStringList>
 
 QString ShowClientSummary(const QVariantMap &client)
@@ -13,14 +15,8 @@ QString ShowClientSummary(const QVariantMap &client)
         {u"  主营产品:", "F_good"},     {u"  客户需求:", "F_xuqiu"},   {u"  业 务 员:", "F_empName"},
         {u"  备注信息:", "F_mem"},
     };
-    auto value = [&client](const char *field) {
-        for (auto it = client.cbegin(); it != client.cend(); ++it)
-            if (it.key().compare(QLatin1String(field), Qt::CaseInsensitive) == 0)
-                return it.value().toString();
-        return QString();
-    };
     QStringList text {QString()};
     for (const auto &[label, field] : lines)
-        text.append(QString::fromUtf16(label) + value(field));
+        text.append(QString::fromUtf16(label) + recordValue(client, QString::fromLatin1(field)).toString());
     return text.join(u'\n');
 }

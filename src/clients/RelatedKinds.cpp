@@ -1,5 +1,7 @@
 #include "RelatedKinds.h"
 
+#include "db/RecordValues.h"
+
 #include <QDate>
 
 namespace {
@@ -87,14 +89,10 @@ QList<RelatedKind> build()
 
 QString text(const QVariantMap &values, const QString &field)
 {
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (it.key().compare(field, Qt::CaseInsensitive) == 0) {
-            if (it.value().metaType().id() == QMetaType::QDate)
-                return it.value().toDate().toString(QStringLiteral("yyyy-MM-dd"));
-            return it.value().toString();
-        }
-    }
-    return {};
+    const QVariant value = recordValue(values, field);
+    if (value.metaType().id() == QMetaType::QDate)
+        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    return value.toString();
 }
 
 } // namespace

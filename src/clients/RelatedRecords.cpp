@@ -3,6 +3,7 @@
 #include "RelatedKinds.h"
 #include "app/AppContext.h"
 #include "core/Prompter.h"
+#include "db/RecordValues.h"
 #include "db/SqlExec.h"
 #include "db/Transaction.h"
 
@@ -12,15 +13,6 @@
 namespace RelatedRecords {
 
 namespace {
-
-QVariant field(const QVariantMap &values, const QString &name)
-{
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (it.key().compare(name, Qt::CaseInsensitive) == 0)
-            return it.value();
-    }
-    return {};
-}
 
 bool deleteSalesDocument(AppContext &context, const QString &code)
 {
@@ -48,9 +40,9 @@ Deleted deleteRecord(AppContext &context, int kind, const QVariantMap &values)
         != Prompter::Yes)
         return Deleted::Declined;
     if (kind == RelatedKinds::Sales)
-        return deleteSalesDocument(context, field(values, QStringLiteral("F_code")).toString()) ? Deleted::Yes
-                                                                                                : Deleted::Failed;
-    const qint64 id = field(values, QStringLiteral("F_ID")).toLongLong();
+        return deleteSalesDocument(context, recordValue(values, QStringLiteral("F_code")).toString()) ? Deleted::Yes
+                                                                                                      : Deleted::Failed;
+    const qint64 id = recordValue(values, QStringLiteral("F_ID")).toLongLong();
     return context.data().DeleteRecord(RelatedKinds::kind(kind).table, id) ? Deleted::Yes : Deleted::Failed;
 }
 

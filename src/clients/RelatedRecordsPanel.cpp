@@ -157,14 +157,10 @@ void RelatedRecordsPanel::refreshLines()
 
 QVariantMap RelatedRecordsPanel::currentRecord() const
 {
-    QVariantMap values;
     const DataGrid *g = currentGrid();
     if (!g || !g->view()->currentIndex().isValid())
-        return values;
-    const int row = g->view()->currentIndex().row();
-    for (const QString &field : g->listModel()->fieldNames())
-        values.insert(field, g->listModel()->value(row, field));
-    return values;
+        return {};
+    return g->listModel()->rowValues(g->view()->currentIndex().row());
 }
 
 void RelatedRecordsPanel::deleteCurrent()

@@ -213,6 +213,16 @@ QVariant SqlListModel::value(int row, const QString &field) const
     return m_rows.at(row).at(index);
 }
 
+QVariantMap SqlListModel::rowValues(int row) const
+{
+    QVariantMap values;
+    if (row < 0 || row >= m_rows.size())
+        return values;
+    for (int i = 0; i < m_record.count(); ++i)
+        values.insert(m_record.fieldName(i), m_rows.at(row).at(i));
+    return values;
+}
+
 QVariant SqlListModel::data(const QModelIndex &index, int role) const
 {
     if (role == Qt::ForegroundRole && m_rowColour && index.isValid()) {

@@ -59,6 +59,8 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant value(int row, int column) const override;
     QVariant value(int row, const QString &field) const;
+    // Every field of a row, by the names the statement returns.
+    QVariantMap rowValues(int row) const;
     QString footerText(int column) const override;
 
     qint64 idAt(int row) const;
