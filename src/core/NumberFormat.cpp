@@ -6,16 +6,42 @@
 
 namespace {
 
-struct Section
+QString render(double magnitude, const NumberFormat::Section &section)
 {
-    QString prefix;
-    QString suffix;
-    int minInteger = 0;
-    int minDecimals = 0;
-    int maxDecimals = 0;
-    bool thousands = false;
-    bool hasDigits = false; // a section of text only ("零") shows no number
-};
+    if (!section.hasDigits)
+        return section.prefix + section.suffix;
+    QString digits = QString::number(magnitude, 'f', section.maxDecimals);
+    QString integer = digits;
+    QString decimals;
+    const qsizetype point = digits.indexOf(u'.');
+    if (point >= 0) {
+        integer = digits.left(point);
+        decimals = digits.mid(point + 1);
+    }
+    while (decimals.size() > section.minDecimals && decimals.endsWith(u'0'))
+        decimals.chop(1);
+    if (integer == QStringLiteral("0") && section.minInteger == 0 && !decimals.isEmpty())
+        integer.clear();
+    while (integer.size() < section.minInteger)
+        integer.prepend(u'0');
+    if (section.thousands) {
+        for (qsizetype i = integer.size() - 3; i > 0; i -= 3)
+            integer.insert(i, u',');
+    }
+    QString result = section.prefix + integer;
+    if (!decimals.isEmpty())
+        result += u'.' + decimals;
+    return result + section.suffix;
+}
+
+bool roundsToZero(double magnitude, int decimals)
+{
+    return QString::number(magnitude, 'f', decimals).remove(u'.').remove(u'0').isEmpty();
+}
+
+} // namespace
+
+namespace NumberFormat {
 
 Section parseSection(const QString &text)
 {
@@ -58,43 +84,6 @@ Section parseSection(const QString &text)
     }
     return section;
 }
-
-QString render(double magnitude, const Section &section)
-{
-    if (!section.hasDigits)
-        return section.prefix + section.suffix;
-    QString digits = QString::number(magnitude, 'f', section.maxDecimals);
-    QString integer = digits;
-    QString decimals;
-    const qsizetype point = digits.indexOf(u'.');
-    if (point >= 0) {
-        integer = digits.left(point);
-        decimals = digits.mid(point + 1);
-    }
-    while (decimals.size() > section.minDecimals && decimals.endsWith(u'0'))
-        decimals.chop(1);
-    if (integer == QStringLiteral("0") && section.minInteger == 0 && !decimals.isEmpty())
-        integer.clear();
-    while (integer.size() < section.minInteger)
-        integer.prepend(u'0');
-    if (section.thousands) {
-        for (qsizetype i = integer.size() - 3; i > 0; i -= 3)
-            integer.insert(i, u',');
-    }
-    QString result = section.prefix + integer;
-    if (!decimals.isEmpty())
-        result += u'.' + decimals;
-    return result + section.suffix;
-}
-
-bool roundsToZero(double magnitude, int decimals)
-{
-    return QString::number(magnitude, 'f', decimals).remove(u'.').remove(u'0').isEmpty();
-}
-
-} // namespace
-
-namespace NumberFormat {
 
 QStringList splitSections(const QString &format)
 {
@@ -145,12 +134,12 @@ QString formatNumber(double value, const QString &format)
 
     if (roundsToZero(magnitude, positive.maxDecimals) || value == 0) {
         if (texts.size() >= 3 && !texts.at(2).isEmpty())
-            return render(0, parseSection(texts.at(2)));
+            return render(0, NumberFormat::parseSection(texts.at(2)));
         return render(0, positive);
     }
     if (value < 0) {
         if (texts.size() >= 2 && !texts.at(1).isEmpty())
-            return render(magnitude, parseSection(texts.at(1)));
+            return render(magnitude, NumberFormat::parseSection(texts.at(1)));
         return u'-' + render(magnitude, positive);
     }
     return render(magnitude, positive);

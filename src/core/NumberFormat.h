@@ -13,6 +13,21 @@ namespace NumberFormat {
 // '0' and the rest '#' (prices, money). Other kinds: empty.
 QString MakeNumberFormat(int decimals, int kind);
 
+// One section of a format as read: literal text before and after the number, digits shown and the
+// thousands separator.
+struct Section
+{
+    QString prefix;
+    QString suffix;
+    int minInteger = 0;
+    int minDecimals = 0;
+    int maxDecimals = 0;
+    bool thousands = false;
+    bool hasDigits = false; // a section of text only ("零") shows no number
+};
+
+Section parseSection(const QString &text);
+
 // The sections of a format: split at ';' outside quotes.
 QStringList splitSections(const QString &format);
 

@@ -54,49 +54,14 @@ QString excelLiteral(const QString &text)
 // NumberFormat::formatNumber reads it.
 QString excelSection(const QString &text)
 {
-    QString prefix;
-    QString suffix;
-    int minInteger = 0;
-    int minDecimals = 0;
-    int maxDecimals = 0;
-    bool thousands = false;
-    bool hasDigits = false;
-    bool inNumber = false;
-    bool afterNumber = false;
-    bool inDecimals = false;
-    QChar quote;
-    for (const QChar c : text) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                (afterNumber ? suffix : prefix) += c;
-            continue;
-        }
-        const bool placeholder = c == u'0' || c == u'#';
-        if (!afterNumber && (placeholder || c == u',' || c == u'.')) {
-            inNumber = true;
-            hasDigits = hasDigits || placeholder;
-            if (c == u',') {
-                thousands = true;
-            } else if (c == u'.') {
-                inDecimals = true;
-            } else if (inDecimals) {
-                ++maxDecimals;
-                if (c == u'0')
-                    minDecimals = maxDecimals;
-            } else if (c == u'0') {
-                ++minInteger;
-            }
-            continue;
-        }
-        if (inNumber)
-            afterNumber = true;
-        if (c == u'"' || c == u'\'')
-            quote = c;
-        else
-            (afterNumber ? suffix : prefix) += c;
-    }
+    const NumberFormat::Section section = NumberFormat::parseSection(text);
+    const QString &prefix = section.prefix;
+    const QString &suffix = section.suffix;
+    const int minInteger = section.minInteger;
+    const int minDecimals = section.minDecimals;
+    const int maxDecimals = section.maxDecimals;
+    const bool thousands = section.thousands;
+    const bool hasDigits = section.hasDigits;
     if (!hasDigits)
         return excelLiteral(prefix + suffix);
 
