@@ -1,5 +1,9 @@
 #pragma once
 
+#include "db/Database.h"
+#include "db/Migrations.h"
+#include "support/ClientGenerator.h"
+
 #include <QElapsedTimer>
 #include <QString>
 #include <QVariantList>
@@ -51,6 +55,25 @@ inline void rawRun(sqlite3 *db, const QString &sql, const QVariantList &params =
         for (int c = 0; c < columns; ++c)
             sqlite3_column_text(statement, c);
     sqlite3_finalize(statement);
+}
+
+// A new SQLite database at `file` with `clients` generated clients, and a read-only connection to
+// it through the C API for the yardstick. Nothing (the reason printed) when it cannot be made.
+inline sqlite3 *makeClientDatabase(Database &database, const QString &file, qint64 clients)
+{
+    QString error;
+    if (!database.open(ConnectionSettings::sqlite(file), Database::Missing::Create)
+        || !Migrations::migrate(database, &error) || !generateClients(database, clients, 20261211, &error)) {
+        std::fprintf(stderr, "setup failed: %s %s\n", qPrintable(database.lastError()), qPrintable(error));
+        return nullptr;
+    }
+    sqlite3 *raw = nullptr;
+    if (sqlite3_open_v2(file.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "raw connection failed: %s\n", sqlite3_errmsg(raw));
+        sqlite3_close(raw);
+        return nullptr;
+    }
+    return raw;
 }
 
 } // namespace BenchTools

@@ -43,14 +43,9 @@ int main(int argc, char *argv[])
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("client.db"));
         Database database;
-        QString error;
-        if (!database.open(ConnectionSettings::sqlite(file), Database::Missing::Create)
-            || !Migrations::migrate(database, &error) || !generateClients(database, size, 20261211, &error)) {
-            std::fprintf(stderr, "setup failed: %s %s\n", qPrintable(database.lastError()), qPrintable(error));
+        sqlite3 *raw = BenchTools::makeClientDatabase(database, file, size);
+        if (!raw)
             return 1;
-        }
-        sqlite3 *raw = nullptr;
-        sqlite3_open_v2(file.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
 
         const QString base = QStringLiteral("SELECT * FROM t_client WHERE (1=1) AND (F_useFlag = 0) ");
         SqlListModel model(database);

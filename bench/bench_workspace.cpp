@@ -46,14 +46,9 @@ int main(int argc, char *argv[])
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("client.db"));
         Database database;
-        QString error;
-        if (!database.open(ConnectionSettings::sqlite(file), Database::Missing::Create)
-            || !Migrations::migrate(database, &error) || !generateClients(database, size, 20261211, &error)) {
-            std::fprintf(stderr, "setup failed: %s %s\n", qPrintable(database.lastError()), qPrintable(error));
+        sqlite3 *raw = BenchTools::makeClientDatabase(database, file, size);
+        if (!raw)
             return 1;
-        }
-        sqlite3 *raw = nullptr;
-        sqlite3_open_v2(file.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
 
         // The name search after one typed character, as RefreshClientList builds it.
         Session session;
@@ -75,6 +70,7 @@ int main(int argc, char *argv[])
                small ? typed <= 100 : typed <= 1.3 * typedRaw);
 
         if (size == 1000000) {
+            QString error;
             if (!generateClientRecords(database, records, size, 7, &error)) {
                 std::fprintf(stderr, "records failed: %s\n", qPrintable(error));
                 return 1;
